@@ -1,0 +1,20 @@
+# The two commands of the README, and the helpers that review and measure.
+.PHONY: test demo bench deps
+
+deps:
+	scripts/install-deps
+
+test: deps
+	cmake --preset sanitize
+	cmake --build --preset sanitize
+	ctest --preset sanitize
+
+demo: deps
+	cmake --preset release
+	cmake --build --preset release
+	scripts/demo build/release
+
+bench: deps
+	cmake --preset release
+	cmake --build --preset release
+	scripts/bench build/release

@@ -1,0 +1,56 @@
+// The record of the whole job: the user's input, the run-control flags, the archive folder and
+// what a run collects. The front end owns one for the life of the program; the worker borrows it.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "job/run_settings.hpp"
+#include "net/internet_session.hpp"
+#include "net/text.hpp"
+
+namespace plimo {
+
+struct PostEntry {
+  Text pszCategory;
+  Text pszTitle;
+  int32_t nPage = 0;
+  int32_t nAnchor = 0;
+  int32_t nCategoryKey = 0;
+};
+
+struct BackupJob {
+  BackupJob();
+
+  // Input, copied from the front end before a run.
+  Text m_strBlogId;
+  Text m_strStatus;
+  Text m_strPassword;
+  int m_nOverseas = 0;
+
+  // Run control: m_bRunning is written by the worker only, m_bStopRequested by the front end only.
+  std::atomic<int32_t> m_bRunning{0};
+  std::atomic<int32_t> m_bStopRequested{0};
+
+  // The archive root, without a trailing backslash.
+  Text m_strBackupDir;
+
+  // Collected while list pages are analysed; empty between runs.
+  std::vector<Text> m_arrCategoryName;
+  std::vector<Text> m_arrCategoryKey;
+  std::vector<std::unique_ptr<PostEntry>> m_arrPosts;
+
+  InternetSession m_inet;
+
+  // The download in progress (one at a time, on the worker).
+  Text m_strDlUrl;
+  Text m_strDlPath;
+
+  RunSettings m_settings;
+
+  void EmptyCollectedArrays();
+};
+
+}  // namespace plimo

@@ -1,0 +1,82 @@
+#include "platform/files.hpp"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+
+#include "platform/codepage.hpp"
+#include "support/temp_folder.hpp"
+
+namespace plimo {
+namespace {
+
+std::string ReadAll(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), {}};
+}
+
+TEST(LineEnds, OnlyLoneLineFeedsGainCarriageReturns) {
+  const struct {
+    Text in, out;
+  } cases[] = {
+      {"a\nb", "a\r\nb"}, {"a\r\nb", "a\r\nb"}, {"a\rb", "a\rb"}, {"a\n", "a\r\n"}, {"\n\n", "\r\n\r\n"}, {"", ""},
+  };
+  for (const auto& c : cases) EXPECT_EQ(WithCrlfLineEnds(c.in), c.out) << c.in;
+}
+
+TEST(TextFile, CreateReplacesAndAppendAdds) {
+  test::TempFolder folder;
+  const Text path = folder.program() + "\\a.txt";
+  ASSERT_TRUE(WriteTextFile(path, "old\nlonger", WriteMode::Create));
+  ASSERT_TRUE(WriteTextFile(path, "x\n", WriteMode::Create));
+  ASSERT_TRUE(WriteTextFile(path, "y\r\nz\n", WriteMode::Append));
+  EXPECT_EQ(ReadAll(NativePath(path)), "x\r\ny\r\nz\r\n");
+  const Text appended = folder.program() + "\\new.txt";
+  ASSERT_TRUE(WriteTextFile(appended, "a\n", WriteMode::Append));
+  EXPECT_EQ(ReadAll(NativePath(appended)), "a\r\n");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.native()), {}), 2);
+}
+
+TEST(TextFile, FailsInAFolderThatDoesNotExist) {
+  test::TempFolder folder;
+  EXPECT_FALSE(WriteTextFile(folder.program() + "\\missing\\a.txt", "a", WriteMode::Create));
+  EXPECT_FALSE(WriteTextFile(folder.program() + "\\missing\\a.txt", "a", WriteMode::Append));
+}
+
+TEST(Paths, KoreanFoldersLandAsUtf8AndDoubledBackslashesNameTheSameFolder) {
+  test::TempFolder folder;
+  const Text archive = folder.program() + "\\" + Cp949("블로그백업");
+  ASSERT_TRUE(CreateFolder(archive));
+  EXPECT_TRUE(CreateFolder(archive)) << "an existing folder is fine";
+  EXPECT_TRUE(std::filesystem::is_directory(folder.native() / "블로그백업"));
+  ASSERT_TRUE(WriteTextFile(folder.program() + "\\\\" + Cp949("블로그백업") + "\\P1.html", "x", WriteMode::Create));
+  EXPECT_TRUE(FileExists(archive + "\\P1.html"));
+  EXPECT_FALSE(FileExists(archive));
+  EXPECT_TRUE(FolderExists(archive));
+}
+
+TEST(Paths, ChosenFoldersMapBothWays) {
+  EXPECT_EQ(ProgramPath("/home/사용자"), "\\home\\" + Cp949("사용자"));
+  EXPECT_FALSE(ProgramPath("/tmp/\xF0\x9F\x98\x80"));
+  EXPECT_EQ(NativePath("\\home\\" + Cp949("사용자")), std::filesystem::path("/home/사용자"));
+  EXPECT_EQ(NativePath("a\\\xFF"), std::filesystem::path("a/%FF"));
+}
+
+TEST(PendingFile, TakesItsNameOnlyOnCommit) {
+  test::TempFolder folder;
+  const Text path = folder.program() + "\\image.gif";
+  {
+    auto file = PendingFile::Create(path);
+    ASSERT_TRUE(file);
+    ASSERT_TRUE(file->Write("half", 4));
+  }
+  EXPECT_TRUE(std::filesystem::is_empty(folder.native()));
+  auto file = PendingFile::Create(path);
+  ASSERT_TRUE(file && file->Write("whole", 5) && file->Commit());
+  EXPECT_EQ(ReadAll(NativePath(path)), "whole");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.native()), {}), 1);
+}
+
+}  // namespace
+}  // namespace plimo
