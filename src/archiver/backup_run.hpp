@@ -24,6 +24,9 @@ struct BackupRun {
   BackupJob& job;
   JobView& view;
   RunVariables vars;
+  // Set by any step whose file of the archive could not be written; the run goes on, and its
+  // end says so.
+  bool writeFailed = false;
 };
 
 }  // namespace plimo
