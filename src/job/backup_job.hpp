@@ -21,6 +21,18 @@ struct PostEntry {
   int32_t nCategoryKey = 0;
 };
 
+// How the last run ended, for a front end that needs more than what the view was shown.
+enum class RunEnd {
+  None,            // no run has ended yet
+  Completed,
+  Unused,          // the blog exists but has no posts
+  NotFound,
+  NotRegistered,
+  PagesUnavailable,  // a list page kept failing; the pages saved so far stay
+  WriteFailed,     // a file of the archive could not be written
+  Stopped,
+};
+
 struct BackupJob {
   BackupJob();
 
@@ -49,6 +61,7 @@ struct BackupJob {
   Text m_strDlPath;
 
   RunSettings m_settings;
+  std::atomic<RunEnd> m_runEnd{RunEnd::None};
 
   void EmptyCollectedArrays();
 };
