@@ -26,7 +26,8 @@ void SaveCommentPages(BackupRun& run, Text& text, int n) {
     RewriteCommentPage(comment, link.kind);
     LocaliseCommentIcons(run, comment, n);
     hiddenLinks += "<a href='" + file.link + "'></a>";
-    comment += Format(Cp949("[<a href='../P%d.html' target='_top'>원본글</a>]<title>덧글 (P%d)</title>"), n, n);
+    comment +=
+        Format(Cp949("[<a href='../P%d.html' target='_top'>원본글</a>]<title>덧글 (P%d)</title>"), n, n);
     if (!WriteTextFile(file.path, comment, WriteMode::Create)) run.writeFailed = true;
   }
   text += hiddenLinks;

@@ -15,11 +15,11 @@ void RewriteCommentPage(Text& comment, int kind) {
   Replace(comment, Text(LAYOUT_IMAGE_PREFIX) + "bg_dot01.gif", "../images/bg_dot01.gif");
 
   // The first two together leave the value of each read-only date field as plain text.
-  for (const char* removed : {"<input type=\"text\" value=\"",
-                              "\" class=\"date fil5 pcol2\" readonly=\"readonly\" />",
-                              "<input type=\"text\" class=\"cx\" readonly=\"readonly\" />", "<span>▶</span>신고",
-                              "<textarea cols=\"50\" rows=\"2\" class=\"textarea\" name=\"contents\" "
-                              "maxlength=\"1000\" tabindex=\"1\">"})
+  for (const char* removed :
+       {"<input type=\"text\" value=\"", "\" class=\"date fil5 pcol2\" readonly=\"readonly\" />",
+        "<input type=\"text\" class=\"cx\" readonly=\"readonly\" />", "<span>▶</span>신고",
+        "<textarea cols=\"50\" rows=\"2\" class=\"textarea\" name=\"contents\" "
+        "maxlength=\"1000\" tabindex=\"1\">"})
     Replace(comment, Cp949(removed), "");
 
   if (kind == 1) {

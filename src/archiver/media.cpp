@@ -21,8 +21,8 @@ void DownloadAndRelink(BackupRun& run, MediaList& list, Text& text, LinkForm for
 void LocaliseLayoutImages(BackupRun& run) {
   run.view.SetStatusText(Cp949("기본 레이아웃 전송중.."));
   for (const char* name : {"bg_dot.gif", "bg_dot01.gif", "ico_disk.gif", "ico_n.gif", "btn_addmypaper.gif"})
-    DownloadFile(run.job, run.view, Text(LAYOUT_IMAGE_PREFIX) + name, run.job.m_strBackupDir + "\\images\\" + name,
-                 Pause::Skip);
+    DownloadFile(run.job, run.view, Text(LAYOUT_IMAGE_PREFIX) + name,
+                 run.job.m_strBackupDir + "\\images\\" + name, Pause::Skip);
 }
 
 void LocalisePageFiles(BackupRun& run, Text& text, int n) {

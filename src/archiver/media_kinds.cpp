@@ -5,21 +5,16 @@
 namespace plimo {
 
 const MediaKindRow& RowOf(MediaKind kind) {
-  static const MediaKindRow postImage{BLOGFILES_PREFIX, "\"'>", "images", "", true, false, ScannedText::ListPage};
-  static const MediaKindRow attachment{MFILES_PREFIX, "\"'", "files", "", true, false, ScannedText::ListPage};
-  static const MediaKindRow avicon{AVICON_PREFIX, "\"'", "avicon", "_", true, false, ScannedText::CommentPage};
-  static const MediaKindRow emoticon{EMOTICON_PREFIX, "\"'", "avicon", "", false, true, ScannedText::CommentPage};
-  switch (kind) {
-    case MediaKind::PostImage:
-      return postImage;
-    case MediaKind::Attachment:
-      return attachment;
-    case MediaKind::Avicon:
-      return avicon;
-    case MediaKind::Emoticon:
-      return emoticon;
-  }
-  return postImage;
+  // clang-format off
+  static const MediaKindRow rows[] = {
+      // prefix          delimiters  folder    '/' becomes  domain gone  tab before  scanned in
+      {BLOGFILES_PREFIX, "\"'>",     "images", "",          true,        false,      ScannedText::ListPage},
+      {MFILES_PREFIX,    "\"'",      "files",  "",          true,        false,      ScannedText::ListPage},
+      {AVICON_PREFIX,    "\"'",      "avicon", "_",         true,        false,      ScannedText::CommentPage},
+      {EMOTICON_PREFIX,  "\"'",      "avicon", "",          false,       true,       ScannedText::CommentPage},
+  };
+  // clang-format on
+  return rows[static_cast<int>(kind)];
 }
 
 }  // namespace plimo

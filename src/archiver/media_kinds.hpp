@@ -1,4 +1,5 @@
-// The four media kinds: where each is looked for, how its URLs are delimited and named, and where its files go.
+// The four media kinds: where each is looked for, how its URLs are delimited and named, and where its files
+// go.
 #pragma once
 
 #include "archiver/media.hpp"

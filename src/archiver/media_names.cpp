@@ -19,7 +19,8 @@ Text LocalMediaName(const Text& url, MediaKind kind) {
 MediaTarget TargetOf(const Text& archiveRoot, const Text& localName) {
   const size_t separator = localName.find('\\');
   const Text folder = separator == Text::npos ? Text() : localName.substr(0, separator + 1);
-  const SafeFileName file = MakeSafeFileName(separator == Text::npos ? localName : localName.substr(separator + 1));
+  const SafeFileName file =
+      MakeSafeFileName(separator == Text::npos ? localName : localName.substr(separator + 1));
   const Text savedName = folder + file.name;
   return {archiveRoot + "\\" + savedName, file.reachedByOriginal ? localName : savedName};
 }

@@ -9,7 +9,9 @@
 namespace plimo {
 namespace {
 
-bool IsLeadByte(unsigned char byte) { return byte >= 0x81 && byte <= 0xFE; }
+bool IsLeadByte(unsigned char byte) {
+  return byte >= 0x81 && byte <= 0xFE;
+}
 
 // Separators would reach into other folders, control bytes are no name at all, and a browser
 // decodes a '%' before it looks for the file.
@@ -99,7 +101,8 @@ SafeFileName MakeSafeFileName(const Text& original) {
   const size_t extensionStart = ExtensionStart(cleaned);
   const Text extension = cleaned.substr(extensionStart);
   const Text tag = HashTag(original);
-  const Text stem = CutToUtf8Bytes(cleaned.substr(0, extensionStart), kLongestFileName - tag.size() - extension.size());
+  const Text stem =
+      CutToUtf8Bytes(cleaned.substr(0, extensionStart), kLongestFileName - tag.size() - extension.size());
   return {stem + tag + extension, false};
 }
 

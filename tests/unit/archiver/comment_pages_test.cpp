@@ -53,7 +53,8 @@ TEST(CommentPageFile, IsNamedAsTheListPageScriptAsksAndStaysInTheCommentFolder) 
   EXPECT_EQ(plain.path, root + "\\comment\\R13223.html");
   EXPECT_EQ(plain.link, plain.path);
 
-  for (const Text& hostile : {Text("\\..\\..\\..\\.profile"), Text("/../../x"), Text("..\\P1"), Text("C:\\x")}) {
+  for (const Text& hostile :
+       {Text("\\..\\..\\..\\.profile"), Text("/../../x"), Text("..\\P1"), Text("C:\\x")}) {
     const CommentPageFile file = CommentPageFileOf(root, {2, 0, hostile});
     EXPECT_EQ(NativePath(file.path).parent_path(), "/home/블로그백업/comment") << hostile;
     EXPECT_EQ(file.link, file.path) << hostile;
@@ -77,7 +78,8 @@ TEST(RewriteCommentPage, AppliesItsStepsInOrder) {
       {"dot image local", 2, "<body><img src=\"http://img.plimo.kr/imgs/bg_dot01.gif\">",
        sheet + "<body scroll='yes' ><img src=\"../images/bg_dot01.gif\">"},
       {"date field left as its value", 1,
-       "<body><input type=\"text\" value=\"2007.03.10 12:00\" class=\"date fil5 pcol2\" readonly=\"readonly\" />",
+       "<body><input type=\"text\" value=\"2007.03.10 12:00\" class=\"date fil5 pcol2\" "
+       "readonly=\"readonly\" />",
        sheet + "<body scroll='yes' >2007.03.10 12:00"},
       {"inputs and report links removed", 2,
        Cp949("<body><input type=\"text\" class=\"cx\" readonly=\"readonly\" /><span>▶</span>신고"
@@ -91,9 +93,11 @@ TEST(RewriteCommentPage, AppliesItsStepsInOrder) {
       {"paging cut after the removals", 1,
        "<body>a" + Cp949("<!--############## <span>▶</span>신고페이징 처리 끝 ##############-->b"),
        sheet + "<body scroll='yes' >a"},
-      {"comments cut at the paging", 1, "<body>a" + paging + "<div>1 2 3</div>", sheet + "<body scroll='yes' >a"},
+      {"comments cut at the paging", 1, "<body>a" + paging + "<div>1 2 3</div>",
+       sheet + "<body scroll='yes' >a"},
       {"relays keep the paging", 2, "<body>a" + paging, sheet + "<body scroll='yes' >a" + paging},
-      {"paging before the body is gone with the head", 1, paging + "<body>a", sheet + "<body scroll='yes' >a"},
+      {"paging before the body is gone with the head", 1, paging + "<body>a",
+       sheet + "<body scroll='yes' >a"},
   };
   for (const auto& c : cases) {
     Text comment = c.comment;

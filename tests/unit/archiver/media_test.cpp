@@ -26,8 +26,8 @@ TEST(LocalMediaName, FollowsTheRuleOfEachKind) {
        "avicon\\set1smile.gif"},
       {"emoticon keeps the file domain", MediaKind::Emoticon, "http://img.plimo.kr/imgs/emot/a.plimo.kr.gif",
        "avicon\\a.plimo.kr.gif"},
-      {"percent signs dropped, digits kept", MediaKind::PostImage, "http://blogfiles1.plimo.kr/a/%ED%95%9C%20b.jpg",
-       "images\\1aED959C20b.jpg"},
+      {"percent signs dropped, digits kept", MediaKind::PostImage,
+       "http://blogfiles1.plimo.kr/a/%ED%95%9C%20b.jpg", "images\\1aED959C20b.jpg"},
       {"query kept in the name", MediaKind::PostImage, "http://blogfiles1.plimo.kr/a.jpg?type=w1",
        "images\\1a.jpg?type=w1"},
   };
@@ -51,8 +51,11 @@ TEST(CollectMediaUrls, AcceptsOnlyTheKindsOwnDelimiters) {
   const ScanCase cases[] = {
       {"image in double quotes", MediaKind::PostImage, "<img src=\"" + image + "\">", {image}, 0},
       {"image in a script call", MediaKind::PostImage, "popview('" + image + "')", {image}, 0},
-      {"image as element text ends at the next >", MediaKind::PostImage, "<a>" + image + "</a>",
-       {image + "</a"}, 0},
+      {"image as element text ends at the next >",
+       MediaKind::PostImage,
+       "<a>" + image + "</a>",
+       {image + "</a"},
+       0},
       {"image after a blank", MediaKind::PostImage, "see " + image + " here", {}, 0},
       {"image at the very start", MediaKind::PostImage, image + "\"", {}, 0},
       {"attachment in quotes", MediaKind::Attachment, "href='" + file + "'", {file}, 0},
@@ -63,10 +66,21 @@ TEST(CollectMediaUrls, AcceptsOnlyTheKindsOwnDelimiters) {
       {"emoticon behind its tab", MediaKind::Emoticon, tabbed + emoticon + "\">", {emoticon}, 1},
       {"emoticon without the tab", MediaKind::Emoticon, " <img src=\"" + emoticon + "\">", {}, 0},
       {"emoticon too near the start", MediaKind::Emoticon, "\"" + emoticon + "\"", {}, 0},
-      {"emoticon behind its tab without quotes", MediaKind::Emoticon, "\t<img src= " + emoticon + " >", {}, 1},
-      {"same image three times", MediaKind::PostImage, "'" + image + "' \"" + image + "\" >" + image + ">",
-       {image, image, image}, 0},
-      {"missing closing quote ends the scan", MediaKind::PostImage, "'" + image + " \"" + image + "\"", {}, 0},
+      {"emoticon behind its tab without quotes",
+       MediaKind::Emoticon,
+       "\t<img src= " + emoticon + " >",
+       {},
+       1},
+      {"same image three times",
+       MediaKind::PostImage,
+       "'" + image + "' \"" + image + "\" >" + image + ">",
+       {image, image, image},
+       0},
+      {"missing closing quote ends the scan",
+       MediaKind::PostImage,
+       "'" + image + " \"" + image + "\"",
+       {},
+       0},
   };
   for (const ScanCase& c : cases) {
     MediaList list;
@@ -79,7 +93,8 @@ TEST(CollectMediaUrls, AcceptsOnlyTheKindsOwnDelimiters) {
 }
 
 TEST(CollectMediaUrls, AddsToTheListAndTheCountItIsGiven) {
-  const Text comment = "<img src=\"http://item.plimo.kr/avicon/a.gif\">\t<img src=\"http://img.plimo.kr/imgs/emot/e.gif\">";
+  const Text comment =
+      "<img src=\"http://item.plimo.kr/avicon/a.gif\">\t<img src=\"http://img.plimo.kr/imgs/emot/e.gif\">";
   MediaList list;
   int32_t counted = 5;
   CollectMediaUrls(comment, MediaKind::Avicon, list, counted);

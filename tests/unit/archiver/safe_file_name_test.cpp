@@ -15,9 +15,13 @@ Text Repeated(const Text& piece, int times) {
   return text;
 }
 
-size_t Utf8Length(const Text& name) { return NativePath(name).native().size(); }
+size_t Utf8Length(const Text& name) {
+  return NativePath(name).native().size();
+}
 
-bool StartsWith(const Text& text, const Text& start) { return text.compare(0, start.size(), start) == 0; }
+bool StartsWith(const Text& text, const Text& start) {
+  return text.compare(0, start.size(), start) == 0;
+}
 bool EndsWith(const Text& text, const Text& end) {
   return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
 }
@@ -58,7 +62,10 @@ TEST(SafeFileName, ReplacesWhatCannotBeOneNameOrIsReadDifferently) {
       {"drive and folders", "C:\\Windows\\win.ini", "C:_Windows_win~", ".ini"},
       {"dot segment", "..", "..~", ""},
       {"nothing before the query", "?x=1", "~", ""},
-      {"control byte", "a\x01" "b.gif", "a_b~", ".gif"},
+      {"control byte",
+       "a\x01"
+       "b.gif",
+       "a_b~", ".gif"},
       {"escape a browser would decode", "R13%41.html", "R13_41~", ".html"},
       {"bytes outside the code page", "\xFF\xB0.jpg", "__~", ".jpg"},
       {"long ASCII", Repeated("a", 300) + ".jpg", "aaaa", ".jpg"},
