@@ -1,9 +1,9 @@
 #include "net/request_url.hpp"
 
 #include <curl/curl.h>
+#include <strings.h>
 
 #include <memory>
-#include <strings.h>
 
 namespace plimo {
 namespace {

@@ -22,15 +22,17 @@ int BindLoopback(int socket) {
   return ntohs(address.sin_port);
 }
 
-std::string LoopbackUrl(int port) { return "http://127.0.0.1:" + std::to_string(port); }
+std::string LoopbackUrl(int port) {
+  return "http://127.0.0.1:" + std::to_string(port);
+}
 
 }  // namespace
 
 LocalServer::LocalServer(const Routes& routes) {
   server_.set_pre_routing_handler([this](const httplib::Request& request, httplib::Response&) {
     std::lock_guard lock(mutex_);
-    requests_.push_back({request.target, request.get_header_value("Cookie"),
-                         request.get_header_value("User-Agent")});
+    requests_.push_back(
+        {request.target, request.get_header_value("Cookie"), request.get_header_value("User-Agent")});
     return httplib::Server::HandlerResponse::Unhandled;
   });
   // Idle connections kept by the client must not hold the server's stop for long.
@@ -47,7 +49,9 @@ LocalServer::~LocalServer() {
   thread_.join();
 }
 
-std::string LocalServer::ProxyUrl() const { return LoopbackUrl(port_); }
+std::string LocalServer::ProxyUrl() const {
+  return LoopbackUrl(port_);
+}
 
 std::vector<ReceivedRequest> LocalServer::Requests() const {
   std::lock_guard lock(mutex_);
@@ -60,9 +64,13 @@ SilentListener::SilentListener() : socket_(::socket(AF_INET, SOCK_STREAM | SOCK_
   if (port_ <= 0 || ::listen(socket_, 16) != 0) std::abort();
 }
 
-SilentListener::~SilentListener() { ::close(socket_); }
+SilentListener::~SilentListener() {
+  ::close(socket_);
+}
 
-std::string SilentListener::ProxyUrl() const { return LoopbackUrl(port_); }
+std::string SilentListener::ProxyUrl() const {
+  return LoopbackUrl(port_);
+}
 
 std::string UnusedProxyUrl() {
   // A port just bound and released again is free, and nothing listens on it.

@@ -132,9 +132,9 @@ TEST(Session, CookiesOfALoginGoWithEveryLaterRequestFromAnyThread) {
   login.join();
   std::thread reader([&] { FetchPage(job.m_inet, "http://blog.plimo.kr/PostList.plm", job.m_settings); });
   reader.join();
-  EXPECT_EQ(DownloadFile(job, view, "http://blogfiles3.plimo.kr/a.jpg", folder.program() + "\\a.jpg",
-                         Pause::Skip),
-            kDownloadOk);
+  EXPECT_EQ(
+      DownloadFile(job, view, "http://blogfiles3.plimo.kr/a.jpg", folder.program() + "\\a.jpg", Pause::Skip),
+      kDownloadOk);
 
   const std::vector<test::ReceivedRequest> requests = server.Requests();
   ASSERT_EQ(requests.size(), 3u);
