@@ -11,7 +11,7 @@ Text LocalMediaName(const Text& url, MediaKind kind) {
   Replace(name, row.prefix, "");
   Replace(name, "/", row.slashReplacement);
   if (row.removesFileDomain) Replace(name, FILE_DOMAIN, "");
-  // Escapes are not decoded: a browser would decode them again in the link.
+  // Escapes are not decoded, only disarmed: a link without '%' names the file as it is spelt on disk.
   Replace(name, "%", "");
   return Text(row.folder) + "\\" + name;
 }

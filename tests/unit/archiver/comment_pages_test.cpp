@@ -251,10 +251,19 @@ TEST(SaveCommentPages, AHostilePostNumberIsSavedInsideTheCommentFolder) {
   EXPECT_NE(Find(page, "<a href='" + *ProgramPath(saved[0].string()) + "'></a>"), -1) << page;
 }
 
+TEST(SaveCommentPages, AHiddenLinkIsNeverTakenForACommentLink) {
+  CommentPageRun session({"<body>x</body>", "", true});
+  // The post number carries the marker, and so does the hidden link to its page.
+  Text page = "<div class=\"post\"><a onclick=\"sublayer('1','3','x\"onclick=\"sublayer(')\">";
+  SaveCommentPages(session.run, page, 1);
+  EXPECT_EQ(session.Targets().size(), 2u) << "the link and the marker inside it, not the hidden link";
+}
+
 TEST(SaveCommentPages, AFileThatCannotBeWrittenMarksTheRunAndTheScanGoesOn) {
   CommentPageRun session({"<body>x</body>", "<body>y</body>", true});
   std::filesystem::remove(session.CommentFolder());
-  Text page = "<div class=\"post\"><a onclick=\"sublayer('1','3','223')\"><a onclick=\"sublayer('2','3','223')\">";
+  Text page =
+      "<div class=\"post\"><a onclick=\"sublayer('1','3','223')\"><a onclick=\"sublayer('2','3','223')\">";
   SaveCommentPages(session.run, page, 1);
   EXPECT_TRUE(session.run.writeFailed);
   EXPECT_EQ(session.Targets().size(), 2u);
