@@ -66,8 +66,8 @@ struct PostModel {
   std::string titleUtf8;
   std::string categoryKey;
   std::string categoryNameUtf8;
-  std::string date;   // "2007-03-10 15:20", newest first across the blog
-  std::string logNo;  // the service's number of the post, nine digits
+  std::string date;    // "2007-03-10 15:20", newest first across the blog
+  std::string logNo;   // the service's number of the post, nine digits
   int listNumber = 0;  // the no argument of its comment and relay links, 1 for the first post of a page
   int comments = 0;
   int relays = 0;
@@ -75,8 +75,8 @@ struct PostModel {
   std::vector<std::string> attachmentUrls;  // attachments, in page order
   // The icons of its comment and relay lists, one entry per occurrence.
   std::vector<std::string> aviconUrls;
-  std::vector<std::string> emoticonUrls;        // each 11 bytes after a tab
-  std::vector<std::string> looseEmoticonUrls;   // not after a tab
+  std::vector<std::string> emoticonUrls;       // each 11 bytes after a tab
+  std::vector<std::string> looseEmoticonUrls;  // not after a tab
 };
 
 class Simulator {
