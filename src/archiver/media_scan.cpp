@@ -14,6 +14,31 @@ bool IsAcceptedDelimiter(const MediaKindRow& row, char byte) {
   return byte != '\0' && std::strchr(row.delimiters, byte) != nullptr;
 }
 
+// A quoted URL ends at the matching quote. A URL that stands as the text of an element ends where
+// that text does, or at a blank, which no URL holds; running on to the next '>' would take the
+// closing tag into the URL and break it when the URL is replaced.
+const char* ClosersOf(char delimiter) {
+  switch (delimiter) {
+    case '"':
+      return "\"";
+    case '\'':
+      return "'";
+    default:
+      return "< \t\r\n";
+  }
+}
+
+// The first of the closers at or after start, stepping over two-byte characters as Find does.
+int FindCloser(const Text& text, const char* closers, int start) {
+  const int length = static_cast<int>(text.size());
+  for (int at = start; at < length && text[at] != '\0';) {
+    const auto byte = static_cast<unsigned char>(text[at]);
+    if (std::strchr(closers, byte) != nullptr) return at;
+    at += (byte >= 0x81 && byte <= 0xFE && at + 1 < length) ? 2 : 1;
+  }
+  return -1;
+}
+
 }  // namespace
 
 void CollectMediaUrls(const Text& text, MediaKind kind, MediaList& list, int32_t& commentCount) {
@@ -36,7 +61,7 @@ void CollectMediaUrls(const Text& text, MediaKind kind, MediaList& list, int32_t
       if (row.scanned == ScannedText::ListPage && ++passedOver > kMostPassedOverOnListPage) return;
       continue;
     }
-    const int close = Find(text, Text(1, delimiter), url + 1);
+    const int close = FindCloser(text, ClosersOf(delimiter), url + 1);
     if (close < 0) return;
     list.urls.push_back(Mid(text, url, close - url));
     list.localNames.push_back(LocalMediaName(list.urls.back(), kind));

@@ -62,11 +62,9 @@ TEST(CollectMediaUrls, AcceptsOnlyTheKindsOwnDelimiters) {
   const ScanCase cases[] = {
       {"image in double quotes", MediaKind::PostImage, "<img src=\"" + image + "\">", {image}, 0},
       {"image in a script call", MediaKind::PostImage, "popview('" + image + "')", {image}, 0},
-      {"image as element text ends at the next >",
-       MediaKind::PostImage,
-       "<a>" + image + "</a>",
-       {image + "</a"},
-       0},
+      {"image as element text ends with the text", MediaKind::PostImage, "<p>" + image + "</p>", {image}, 0},
+      {"image as element text ends at a blank", MediaKind::PostImage, "<p>" + image + "\r\n</p>", {image}, 0},
+      {"image as element text without its end", MediaKind::PostImage, "<p>" + image, {}, 0},
       {"image after a blank", MediaKind::PostImage, "see " + image + " here", {}, 0},
       {"image at the very start", MediaKind::PostImage, image + "\"", {}, 0},
       {"attachment in quotes", MediaKind::Attachment, "href='" + file + "'", {file}, 0},
@@ -84,7 +82,7 @@ TEST(CollectMediaUrls, AcceptsOnlyTheKindsOwnDelimiters) {
        1},
       {"same image three times",
        MediaKind::PostImage,
-       "'" + image + "' \"" + image + "\" >" + image + ">",
+       "'" + image + "' \"" + image + "\" <b>" + image + "</b>",
        {image, image, image},
        0},
       {"missing closing quote ends the scan",
@@ -249,8 +247,7 @@ TEST_F(MediaDownloads, HostileNamesNeverLeaveTheArchive) {
 
   const std::vector<Text> links = MediaLinks(page + comment);
   EXPECT_EQ(links.size(), 3u);
-  for (const Text& link : links)
-    EXPECT_TRUE(FileExists(job.m_strBackupDir + "\\" + link)) << link;
+  for (const Text& link : links) EXPECT_TRUE(FileExists(job.m_strBackupDir + "\\" + link)) << link;
 }
 
 TEST_F(MediaDownloads, CommentIconsLinkFromTheCommentFolderAndAreCounted) {
