@@ -57,6 +57,8 @@ InternetSession::Handle InternetSession::NewRequest(const Text& url, const RunSe
   curl_easy_setopt(curl, CURLOPT_MAXREDIRS, 20L);
   curl_easy_setopt(curl, CURLOPT_USERAGENT, Cp949("Plimo 블로그 백업 프로그램").c_str());
   curl_easy_setopt(curl, CURLOPT_ACCEPT_ENCODING, "");
+  // A proxy's tunnel reply is not the server's; only the server's replies reach the callers.
+  curl_easy_setopt(curl, CURLOPT_SUPPRESS_CONNECT_HEADERS, 1L);
   curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
   curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(settings.connectBound.count()));
   // A body slower than one byte a second for the whole stall bound counts as stopped.
