@@ -30,16 +30,24 @@ constexpr const char* kPostEntry =
 constexpr const char* kCategoryClosing = "\t</UL>";
 constexpr const char* kContentsTail = "</UL></BODY></HTML>";
 
+// Names are HTML text of the service's pages and go into a quoted attribute as they stand, except for
+// a double quote, which would end the attribute and cut the name short.
+Text AttributeValue(const Text& name) {
+  Text value = name;
+  Replace(value, "\"", "&quot;");
+  return value;
+}
+
 Text Contents(const BackupJob& job) {
   Text contents = Cp949(kContentsHead);
   contents += Cp949(kRootEntry);
   const size_t categoryCount = std::min(job.m_arrCategoryName.size(), job.m_arrCategoryKey.size());
   for (size_t category = 0; category < categoryCount; ++category) {
-    contents += Format(kCategoryOpening, job.m_arrCategoryName[category]);
+    contents += Format(kCategoryOpening, AttributeValue(job.m_arrCategoryName[category]));
     const int key = ReadNumber(job.m_arrCategoryKey[category]);
     for (const auto& post : job.m_arrPosts)
       if (post->nCategoryKey == key)
-        contents += Format(kPostEntry, post->pszTitle, post->nPage, post->nAnchor);
+        contents += Format(kPostEntry, AttributeValue(post->pszTitle), post->nPage, post->nAnchor);
     contents += kCategoryClosing;
   }
   contents += kContentsTail;

@@ -87,6 +87,18 @@ TEST_F(HelpProject, CategoryMetOnThreePagesIsOneFolderWithItsPostsInReadingOrder
   EXPECT_EQ(Entries(Contents()), expected);
 }
 
+TEST_F(HelpProject, DoubleQuoteInANameDoesNotEndItsAttribute) {
+  AddCategory(job, "\"여행\"", "7");
+  AddPost(job, "그가 \"안녕\" 했다", 1, 1, 7);
+  ASSERT_TRUE(WriteHelpProject(job, ""));
+  const std::vector<std::pair<std::string, std::string>> expected = {
+      {"블로그 스토리", "index.html"},
+      {"&quot;여행&quot;", ""},
+      {"그가 &quot;안녕&quot; 했다", "P1.html#1"},
+  };
+  EXPECT_EQ(Entries(Contents()), expected);
+}
+
 TEST_F(HelpProject, WithoutCategoriesTheContentsHoldOnlyTheRootEntry) {
   AddPost(job, "분류 없는 글", 1, 1, 0);
   ASSERT_TRUE(WriteHelpProject(job, ""));

@@ -70,7 +70,7 @@ TEST(PostingSpan, NeedsTwoRealDatesAndTimes) {
   }
 }
 
-TEST(Statistics, BlockOfACompletedRunIsTheOriginalFormatFilledIn) {
+TEST(Statistics, BlockOfACompletedRunIsTheWholeFormatFilledIn) {
   const Text format = Cp949(kStatisticsFormat);
   ASSERT_EQ(format.size(), 559u);
   const PostingFigures figures{"2007-03-10 15:20", "2006-12-31 23:50", 120, 250};
