@@ -1,5 +1,7 @@
 #include "index/index_page.hpp"
 
+#include <optional>
+
 #include "index/statistics.hpp"
 #include "net/endpoints.hpp"
 #include "net/fetch_page.hpp"
