@@ -39,8 +39,11 @@ std::string CutToColumns(const std::string& utf8, int columns) {
 
 std::string Bar(int percent, int width) {
   const int filled = std::clamp(percent, 0, 100) * width / 100;
-  return "[" + std::string(static_cast<size_t>(filled), '#') + std::string(static_cast<size_t>(width - filled), '-') +
-         "]";
+  std::string bar(static_cast<size_t>(width) + 2, '-');
+  bar.front() = '[';
+  bar.back() = ']';
+  bar.replace(1, static_cast<size_t>(filled), static_cast<size_t>(filled), '#');
+  return bar;
 }
 
 // "3페이지 백업중...(페이지 분석)" opens a page; that is the line worth keeping in a log.
