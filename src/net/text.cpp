@@ -12,13 +12,6 @@ bool IsLeadByte(unsigned char byte) { return byte >= 0x81 && byte <= 0xFE; }
 
 int ClampedLength(const Text& text) { return text.size() > INT_MAX ? INT_MAX : static_cast<int>(text.size()); }
 
-// Where a search from start stops: the text's end or its first NUL byte after start.
-int SearchEnd(const Text& text, int start) {
-  const int length = ClampedLength(text);
-  const void* nul = std::memchr(text.data() + start, '\0', static_cast<size_t>(length - start));
-  return nul ? static_cast<int>(static_cast<const char*>(nul) - text.data()) : length;
-}
-
 int PatternLength(const Text& pattern) {
   const void* nul = std::memchr(pattern.data(), '\0', pattern.size());
   return nul ? static_cast<int>(static_cast<const char*>(nul) - pattern.data()) : ClampedLength(pattern);
@@ -35,30 +28,32 @@ Text VFormat(const char* format, va_list arguments) {
   return result;
 }
 
-// The search itself, with the end of the searchable bytes worked out by the caller.
-int FindBefore(const Text& text, const Text& pattern, int patternLength, int start, int end) {
+// The search itself: the first match at or after start that starts a character and lies before
+// the text's first NUL byte. No pattern holds a NUL byte, so a match lies wholly before or wholly
+// after it, and only the bytes in front of the match found need looking at for one; a scan that
+// calls Find again and again over a long page then reads the page once, not once per call.
+int FindFrom(const Text& text, const Text& pattern, int patternLength, int start) {
   const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
-  const auto first = static_cast<unsigned char>(pattern[0]);
+  const int end = ClampedLength(text);
   const int lastCandidate = end - patternLength;
 
-  // The first byte of the pattern is found with memchr; whether a hit starts a character is told
-  // by the run of lead-range bytes just before it, counted back no further than the last position
-  // known to start a character. Each byte is looked at a bounded number of times, so the search
-  // stays linear however the text is made.
+  // Whole matches are found by the C library's substring search, which skips over bytes that
+  // cannot be part of a match; whether a match starts a character is told by the run of lead-range
+  // bytes just before it, counted back no further than the last position known to start a
+  // character, so those runs are walked once in all.
   int knownBoundary = start;
   int from = start;
   while (from <= lastCandidate) {
-    const void* hit = std::memchr(bytes + from, first, static_cast<size_t>(lastCandidate - from + 1));
+    const void* hit = ::memmem(bytes + from, static_cast<size_t>(end - from), pattern.data(),
+                               static_cast<size_t>(patternLength));
     if (!hit) return -1;
     const int candidate = static_cast<int>(static_cast<const unsigned char*>(hit) - bytes);
     int runStart = candidate;
     while (runStart > knownBoundary && IsLeadByte(bytes[runStart - 1])) --runStart;
-    const bool startsCharacter = (candidate - runStart) % 2 == 0;
-    if (startsCharacter &&
-        std::memcmp(bytes + candidate, pattern.data(), static_cast<size_t>(patternLength)) == 0)
-      return candidate;
-    // A hit on a second byte means the next character starts right after it.
-    knownBoundary = startsCharacter ? candidate : candidate + 1;
+    if ((candidate - runStart) % 2 == 0)
+      return std::memchr(bytes + start, '\0', static_cast<size_t>(candidate - start)) ? -1 : candidate;
+    // A match on a second byte means the next character starts right after it.
+    knownBoundary = candidate + 1;
     from = candidate + 1;
   }
   return -1;
@@ -70,15 +65,13 @@ int Find(const Text& text, const Text& pattern, int start) {
   if (start < 0 || start > ClampedLength(text)) return -1;
   const int patternLength = PatternLength(pattern);
   if (patternLength == 0) return start;
-  return FindBefore(text, pattern, patternLength, start, SearchEnd(text, start));
+  return FindFrom(text, pattern, patternLength, start);
 }
 
 int Replace(Text& text, const Text& oldPattern, const Text& newText) {
   const int patternLength = PatternLength(oldPattern);
   if (patternLength == 0) return 0;
-  // Nothing past the first NUL byte is ever matched, so its place is worked out once.
-  const int end = SearchEnd(text, 0);
-  int match = FindBefore(text, oldPattern, patternLength, 0, end);
+  int match = FindFrom(text, oldPattern, patternLength, 0);
   if (match < 0) return 0;
 
   Text result;
@@ -90,7 +83,7 @@ int Replace(Text& text, const Text& oldPattern, const Text& newText) {
     result.append(newText);
     copied = match + patternLength;
     ++count;
-    match = FindBefore(text, oldPattern, patternLength, copied, end);
+    match = FindFrom(text, oldPattern, patternLength, copied);
   }
   result.append(text, static_cast<size_t>(copied), Text::npos);
   text.swap(result);

@@ -63,10 +63,15 @@ Text DisplayPath(const Text& path) {
 Text WithCrlfLineEnds(const Text& text) {
   Text result;
   result.reserve(text.size() + text.size() / 32);
-  for (size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r')) result += '\r';
-    result += text[i];
+  // Copied a line at a time: a fetched page has CR LF everywhere already and goes across whole.
+  size_t copied = 0;
+  for (size_t lf = text.find('\n'); lf != Text::npos; lf = text.find('\n', lf + 1)) {
+    if (lf > 0 && text[lf - 1] == '\r') continue;
+    result.append(text, copied, lf - copied);
+    result += '\r';
+    copied = lf;
   }
+  result.append(text, copied, Text::npos);
   return result;
 }
 

@@ -30,6 +30,9 @@ TEST(Find, FollowsTheTwoByteCharacterRule) {
       {"run of lead bytes", "\xB0\xB1\xB2\xB3x", "\xB2\xB3", 0, 2},
       {"odd position inside a run", "\xB0\xB1\xB2\xB3x", "\xB1\xB2", 0, -1},
       {"NUL ends the search", Text("ab\0cd", 5), "c", 0, -1},
+      {"match before a NUL", Text("ab\0cb", 5), "b", 0, 1},
+      {"NUL before start left behind", Text("ab\0cd", 5), "c", 3, 3},
+      {"pattern ends at its NUL", "abc", Text("bc\0x", 4), 0, 1},
       {"pattern longer than text", "ab", "abc", 0, -1},
       {"match at the very end", "xxabc", "abc", 0, 2},
   };
@@ -55,6 +58,10 @@ TEST(Replace, NeverRescansInsertedText) {
   Text deleted = "a-b-c";
   EXPECT_EQ(Replace(deleted, "-", ""), 2);
   EXPECT_EQ(deleted, "abc");
+
+  Text beforeNul("a-b\0-c", 6);
+  EXPECT_EQ(Replace(beforeNul, "-", "+"), 1);
+  EXPECT_EQ(beforeNul, Text("a+b\0-c", 6));
 
   Text korean = "\xB0\x41" "A";
   EXPECT_EQ(Replace(korean, "A", "B"), 1);
