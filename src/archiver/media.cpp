@@ -1,5 +1,6 @@
 #include "archiver/media.hpp"
 
+#include "archiver/relink.hpp"
 #include "net/endpoints.hpp"
 #include "platform/codepage.hpp"
 #include "platform/files.hpp"
@@ -7,13 +8,16 @@
 namespace plimo {
 
 void DownloadAndRelink(BackupRun& run, MediaList& list, Text& text, LinkForm form, Pause pause) {
+  std::vector<Text> links;
+  links.reserve(list.urls.size());
   for (size_t i = 0; i < list.urls.size(); ++i) {
     const MediaTarget target = TargetOf(run.job.m_strBackupDir, list.localNames[i]);
     // A file from an earlier page, comment page or run is kept as it is.
     if (!FileExists(target.path)) DownloadFile(run.job, run.view, list.urls[i], target.path, pause);
     // The page links to the local copy whether or not it arrived; the error log says which did not.
-    Replace(text, list.urls[i], form == LinkForm::FromCommentFolder ? "..\\" + target.link : target.link);
+    links.push_back(form == LinkForm::FromCommentFolder ? "..\\" + target.link : target.link);
   }
+  RelinkUrls(text, list.urls, links);
   list.urls.clear();
   list.localNames.clear();
 }
