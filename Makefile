@@ -16,5 +16,5 @@ demo: deps
 
 bench: deps
 	cmake --preset release
-	cmake --build --preset release --target plimo-bench plimo-backup plimo-sim
+	cmake --build --preset release --target plimo-bench plimo-run-bench
 	scripts/bench build/release
