@@ -16,6 +16,7 @@ struct OverheadFigure {
   int requests = 0;
   int mediaRequests = 0;  // made by the timed backups; 0 when every file was indeed present
   int failedLoopRequests = 0;
+  int incompleteRuns = 0;  // timed backups that did not reach the end of the blog
   std::vector<double> backupSeconds;
   std::vector<double> loopSeconds;
   std::vector<double> ratios;
@@ -27,6 +28,7 @@ OverheadFigure MeasureOverhead(sim::Simulator& simulator, RunFolders& folders, c
 // plus a backup of the same blog with every file present, timed right after it.
 struct PausedFigure {
   int pausedDownloads = 0;
+  int incompleteRuns = 0;
   double pauseSeconds = 0;
   std::vector<double> coldSeconds;
   std::vector<double> warmSeconds;

@@ -52,6 +52,7 @@ std::string Json(const plimo::bench::OverheadFigure& figure) {
   out << "{\"listPages\": " << kOverheadBlog.listPages << ", \"requests\": " << figure.requests
       << ", \"mediaRequests\": " << figure.mediaRequests
       << ", \"failedLoopRequests\": " << figure.failedLoopRequests
+      << ", \"incompleteRuns\": " << figure.incompleteRuns
       << ", \"backupSeconds\": " << Median(figure.backupSeconds)
       << ", \"loopSeconds\": " << Median(figure.loopSeconds) << ", \"ratio\": " << Median(figure.ratios)
       << ", \"ratios\": " << Array(figure.ratios) << "}";
@@ -61,7 +62,8 @@ std::string Json(const plimo::bench::OverheadFigure& figure) {
 std::string Json(const plimo::bench::PausedFigure& figure) {
   std::ostringstream out;
   out << "{\"listPages\": " << kPausedBlog.listPages << ", \"pausedDownloads\": " << figure.pausedDownloads
-      << ", \"pauseSeconds\": " << figure.pauseSeconds << ", \"coldSeconds\": " << Median(figure.coldSeconds)
+      << ", \"incompleteRuns\": " << figure.incompleteRuns << ", \"pauseSeconds\": " << figure.pauseSeconds
+      << ", \"coldSeconds\": " << Median(figure.coldSeconds)
       << ", \"warmSeconds\": " << Median(figure.warmSeconds) << ", \"ratio\": " << Median(figure.ratios)
       << ", \"ratios\": " << Array(figure.ratios) << "}";
   return out.str();

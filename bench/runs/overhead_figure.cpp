@@ -35,7 +35,11 @@ OverheadFigure MeasureOverhead(sim::Simulator& simulator, RunFolders& folders, c
     // Taking turns at going first spreads whatever the machine does meanwhile over both sides.
     double backup = 0;
     LoopResult loop;
-    const auto timeBackup = [&] { backup = RunBackup(blog, folder, RunSettings()).wall.count(); };
+    const auto timeBackup = [&] {
+      const TimedRun run = RunBackup(blog, folder, RunSettings());
+      backup = run.wall.count();
+      if (run.end != RunEnd::Completed) ++figure.incompleteRuns;
+    };
     if (repetition % 2 == 0) {
       timeBackup();
       loop = FetchOneAfterAnother(urls);

@@ -20,11 +20,14 @@ PausedFigure MeasurePausedRun(sim::Simulator& simulator, RunFolders& folders, co
   for (int repetition = 0; repetition < repetitions; ++repetition) {
     const std::filesystem::path empty = folders.Empty();
     simulator.ClearRequests();
-    const double cold = RunBackup(blog, empty, settings).wall.count();
+    const TimedRun coldRun = RunBackup(blog, empty, settings);
+    const double cold = coldRun.wall.count();
     int downloads = 0;
     for (const sim::LoggedRequest& request : simulator.Requests())
       if (IsPausedDownload(request.url)) ++downloads;
-    const double warm = RunBackup(blog, folders.WithMediaOf(empty), settings).wall.count();
+    const TimedRun warmRun = RunBackup(blog, folders.WithMediaOf(empty), settings);
+    const double warm = warmRun.wall.count();
+    if (coldRun.end != RunEnd::Completed || warmRun.end != RunEnd::Completed) ++figure.incompleteRuns;
 
     const double pauses = downloads * std::chrono::duration<double>(settings.pauseAfterDownload).count();
     figure.pausedDownloads = downloads;

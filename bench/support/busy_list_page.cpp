@@ -39,16 +39,16 @@ Text AsFetched(const std::string& body) {
 }
 
 Text MakeBusyListPage() {
-  sim::BlogSpec spec{"benchblog", "secret", "벤치 블로그", sim::BlogKind::Normal, {}};
-  spec.shape = {.listPages = 1,
-                .postsPerPage = kPosts,
-                .categories = 8,
-                .commentsPerPost = 2,
-                .relaysPerPost = 1,
-                .imagesPerPost = 2,
-                .attachmentsPerPost = 1,
-                .seed = 7};
-  const sim::GeneratedBlog blog = sim::GenerateBlog(spec);
+  sim::BlogSpec busyBlog{"benchblog", "secret", "벤치 블로그", sim::BlogKind::Normal, {}};
+  busyBlog.shape = {.listPages = 1,
+                    .postsPerPage = kPosts,
+                    .categories = 8,
+                    .commentsPerPost = 2,
+                    .relaysPerPost = 1,
+                    .imagesPerPost = 2,
+                    .attachmentsPerPost = 1,
+                    .seed = 7};
+  const sim::GeneratedBlog blog = sim::GenerateBlog(busyBlog);
   const Text page = AsFetched(sim::ListPage(&blog, 1));
 
   const size_t fillerPerPost = page.size() < kBusyPageBytes ? (kBusyPageBytes - page.size()) / kPosts + 1 : 0;
