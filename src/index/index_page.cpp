@@ -1,0 +1,81 @@
+#include "index/index_page.hpp"
+
+#include <optional>
+
+#include "index/statistics.hpp"
+#include "net/endpoints.hpp"
+#include "net/fetch_page.hpp"
+#include "platform/codepage.hpp"
+#include "platform/files.hpp"
+
+namespace plimo {
+namespace {
+
+constexpr const char* kTitleStart = "<title>";
+constexpr const char* kTitleEnd = ":: Plimo  블로그</title>";
+
+constexpr const char* kStyleSheetLine =
+    "<LINK REL=\"StyleSheet\" HREF=\"paper.css\" type=\"text/css\"><meta http-equiv=\"Content-Language\" "
+    "content=\"ko\">\n";
+constexpr const char* kHeaderBlock =
+    "<p>　</p>\n<p>　</p>\n<p>　</p>\n<p>　</p>\n<div align=\"center\">\n <center><table border='1' "
+    "cellpadding='0' cellspacing='0' style='border-collapse: collapse' bordercolor='#111111' width='465' "
+    "height='35'><tr><td width='4%' bordercolor='#339966' bgcolor='#339966'>　</td><td width='96%'>\n"
+    "<p align=\"center\"><a href='P1.html'>";
+constexpr const char* kHeaderClosing = "</a></td></tr></table></center>\n</div>";
+
+constexpr const char* kWrapAroundPage = "<script>location.href='P1.html';</script>";
+
+// The title sits before the service's own name in the home page's title element; spaces before
+// "::" belong to the blog's title.
+std::optional<Text> FindBlogTitle(const Text& homePage) {
+  const Text titleStart = kTitleStart;
+  const int start = Find(homePage, titleStart);
+  if (start < 0) return {};
+  const int titleBegin = start + static_cast<int>(titleStart.size());
+  const int end = Find(homePage, Cp949(kTitleEnd), titleBegin);
+  if (end < 0) return {};
+  return Mid(homePage, titleBegin, end - titleBegin);
+}
+
+Text CompletedStatus(const Text& backupDir) {
+  // A drive root chosen as the folder leaves a doubled backslash in the path; a person should not see it.
+  Text folder = backupDir;
+  Replace(folder, "\\\\", "\\");
+  return Format(Cp949("백업완료 (%s)"), folder);
+}
+
+}  // namespace
+
+void WriteIndexHeader(BackupRun& run) {
+  const BackupJob& job = run.job;
+  const Text url = Text("http://") + BLOG_HOST + "/" + job.m_strBlogId + ".do";
+  const std::optional<Text> title = FindBlogTitle(FetchPage(job.m_inet, url, job.m_settings));
+  if (!title) return;
+  run.vars.strBlogTitle = *title;
+  const Text header = kStyleSheetLine + Cp949(kHeaderBlock) + *title + kHeaderClosing;
+  if (!WriteTextFile(job.m_strBackupDir + "\\index.html", header, WriteMode::Create)) run.writeFailed = true;
+}
+
+void FinishArchive(BackupRun& run) {
+  BackupJob& job = run.job;
+  job.m_strStatus = CompletedStatus(job.m_strBackupDir);
+  run.view.SetStatusText(job.m_strStatus);
+
+  // With no list page saved the page after the last would be page 1 itself, and pointing it at
+  // itself would make it a page that reloads forever.
+  const int32_t endPage = run.vars.nListPage;
+  if (endPage > 1 && !WriteTextFile(job.m_strBackupDir + FormatText("\\P%d.html", endPage), kWrapAroundPage,
+                                    WriteMode::Create))
+    run.writeFailed = true;
+
+  PostingFigures figures{run.vars.strNewestDate, run.vars.strOldestDate, run.vars.nPostTotal,
+                         run.vars.nCommentCount};
+  // The count comes from the blog's main page; where it could not be read there, the posts this
+  // run found are the better answer than none.
+  if (figures.postTotal <= 0) figures.postTotal = run.vars.nPostsFound;
+  if (!WriteTextFile(job.m_strBackupDir + "\\index.html", FormatStatistics(figures), WriteMode::Append))
+    run.writeFailed = true;
+}
+
+}  // namespace plimo
