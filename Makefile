@@ -11,12 +11,12 @@ test: deps
 
 demo: deps
 	cmake --preset release
-	cmake --build --preset release
+	cmake --build --preset release --target plimo-backup plimo-sim
 	scripts/demo build/release
 
 bench: deps
 	cmake --preset release
-	cmake --build --preset release
+	cmake --build --preset release --target plimo-bench plimo-backup plimo-sim
 	scripts/bench build/release
 
 screenshot: deps

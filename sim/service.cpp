@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "net/endpoints.hpp"
+#include "platform/codepage.hpp"
 #include "sim/blog_pages.hpp"
 #include "sim/comment_lists.hpp"
 #include "sim/page_writer.hpp"
@@ -147,7 +148,8 @@ const Post* Service::FindPost(const RequestUrl& url) const {
 Reply Service::Login(const RequestUrl& url) {
   if (url.path != "/pidlogin.login") return ShortPage(404, "페이지를 찾을 수 없습니다.");
   const std::string id = QueryValue(url.query, "id").value_or("");
-  const std::string password = QueryValue(url.query, "pw").value_or("");
+  // The service reads its query as code page 949; a blog keeps its password in UTF-8.
+  const std::string password = Cp949ToUtf8Lossy(QueryValue(url.query, "pw").value_or(""));
   const GeneratedBlog* blog = FindBlog(id);
   if (blog == nullptr || password.empty() || blog->spec.password != password) {
     return HtmlReply(200, LoginPage("아이디 또는 비밀번호가 올바르지 않습니다.", "btn_login01.gif"));

@@ -21,6 +21,14 @@ void CollectMediaUrls(const Text& text, MediaKind kind, MediaList& list, int32_t
 
 Text LocalMediaName(const Text& url, MediaKind kind);
 
+// Where the file of a local name is saved under the archive root, and the name the text links it by:
+// the local name itself wherever that still reaches the saved file.
+struct MediaTarget {
+  Text path;
+  Text link;
+};
+MediaTarget TargetOf(const Text& archiveRoot, const Text& localName);
+
 enum class LinkForm { FromRoot, FromCommentFolder };
 
 void DownloadAndRelink(BackupRun& run, MediaList& list, Text& text, LinkForm form, Pause pause);

@@ -38,12 +38,9 @@ std::optional<Text> FindBlogTitle(const Text& homePage) {
   return Mid(homePage, titleBegin, end - titleBegin);
 }
 
-Text CompletedStatus(const Text& backupDir) {
-  // A drive root chosen as the folder leaves a doubled backslash in the path; a person should not see it.
-  Text folder = backupDir;
-  Replace(folder, "\\\\", "\\");
-  return Format(Cp949("백업완료 (%s)"), folder);
-}
+// A root chosen as the folder leaves a doubled separator in the path; a person sees it once, and
+// with this system's separators.
+Text CompletedStatus(const Text& backupDir) { return Format(Cp949("백업완료 (%s)"), DisplayPath(backupDir)); }
 
 }  // namespace
 

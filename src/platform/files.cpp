@@ -50,6 +50,16 @@ std::optional<Text> ProgramPath(const std::string& utf8Folder) {
   return path;
 }
 
+Text DisplayPath(const Text& path) {
+  Text shown;
+  for (char byte : path) {
+    if (byte == '\\') byte = '/';
+    if (byte == '/' && !shown.empty() && shown.back() == '/') continue;
+    shown += byte;
+  }
+  return shown;
+}
+
 Text WithCrlfLineEnds(const Text& text) {
   Text result;
   result.reserve(text.size() + text.size() / 32);

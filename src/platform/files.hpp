@@ -20,6 +20,10 @@ std::filesystem::path NativePath(const Text& path);
 // page 949 cannot hold its name.
 std::optional<Text> ProgramPath(const std::string& utf8Folder);
 
+// A program path as a person on this system knows it: '/' separators, a doubled one (left by a
+// chosen root folder) shown once.
+Text DisplayPath(const Text& path);
+
 // A lone LF becomes CR LF; CR LF and lone CR stay as they are.
 Text WithCrlfLineEnds(const Text& text);
 

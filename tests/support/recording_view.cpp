@@ -22,7 +22,11 @@ void RecordingView::Record(const std::string& operation, const std::string& argu
   calls_.push_back(operation + ": " + argument);
 }
 
-void RecordingView::SetStatusText(const Text& text) { Record("SetStatusText", Cp949ToUtf8Lossy(text)); }
+void RecordingView::SetStatusText(const Text& text) {
+  const std::string utf8 = Cp949ToUtf8Lossy(text);
+  Record("SetStatusText", utf8);
+  if (onStatus) onStatus(utf8);
+}
 void RecordingView::SetOverallPercent(int percent) { Record("SetOverallPercent", std::to_string(percent)); }
 void RecordingView::SetFilePercent(int percent) { Record("SetFilePercent", std::to_string(percent)); }
 void RecordingView::ShowFileProgress(bool visible) { Record("ShowFileProgress", visible ? "1" : "0"); }

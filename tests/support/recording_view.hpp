@@ -1,7 +1,7 @@
 // A JobView for tests: keeps every call in order and answers the boxes from a script.
 #pragma once
 
-#include <deque>
+#include <functional>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -22,6 +22,8 @@ class RecordingView : public JobView {
   int retriesBeforeGivingUp = 0;
   std::optional<Text> name;
   std::optional<std::string> folder;
+  // Called with every status text (UTF-8) as it is set, on the caller's thread.
+  std::function<void(const std::string&)> onStatus;
 
   void SetStatusText(const Text& text) override;
   void SetOverallPercent(int percent) override;

@@ -90,12 +90,12 @@ TEST_F(IndexPage, WithoutBothTitleMarkersNoHeaderIsWritten) {
   }
 }
 
-TEST_F(IndexPage, FinalStatusShowsTheArchiveWithSingleBackslashes) {
+TEST_F(IndexPage, FinalStatusShowsTheArchiveAsAPathOfThisSystemWithoutDoubledSeparators) {
   const Text archive = folder.program() + "\\\\" + Cp949("블로그백업");
   ASSERT_TRUE(CreateFolder(archive));
   job.m_strBackupDir = archive;
   FinishArchive(run);
-  const std::string shown = "백업완료 (" + *Cp949ToUtf8(folder.program()) + "\\블로그백업)";
+  const std::string shown = "백업완료 (" + (folder.native() / "블로그백업").string() + ")";
   EXPECT_EQ(view.CallsOf("SetStatusText"), std::vector<std::string>{shown});
   EXPECT_EQ(job.m_strStatus, *Utf8ToCp949(shown));
 }

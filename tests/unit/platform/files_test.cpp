@@ -61,6 +61,8 @@ TEST(Paths, ChosenFoldersMapBothWays) {
   EXPECT_FALSE(ProgramPath("/tmp/\xF0\x9F\x98\x80"));
   EXPECT_EQ(NativePath("\\home\\" + Cp949("사용자")), std::filesystem::path("/home/사용자"));
   EXPECT_EQ(NativePath("a\\\xFF"), std::filesystem::path("a/%FF"));
+  EXPECT_EQ(DisplayPath("\\\\" + Cp949("블로그백업")), "/" + Cp949("블로그백업"));
+  EXPECT_EQ(DisplayPath("\\tmp\\a"), "/tmp/a");
 }
 
 TEST(PendingFile, TakesItsNameOnlyOnCommit) {

@@ -1,0 +1,36 @@
+#include "archiver/comment_pages.hpp"
+
+#include "archiver/media.hpp"
+#include "net/fetch_page.hpp"
+#include "platform/codepage.hpp"
+#include "platform/files.hpp"
+
+namespace plimo {
+
+void SaveCommentPages(BackupRun& run, Text& text, int n) {
+  const Text marker = "onclick=\"sublayer";
+  const int linkBytes = 50;
+  // Kept apart until the scan is over: a hidden link holds a post number from the page, which must
+  // not be taken for a comment link of its own.
+  Text hiddenLinks;
+  int start = static_cast<int>(marker.size());
+  for (;;) {
+    run.view.SetStatusText(Format(Cp949("%d페이지 백업중...(덧글)"), n));
+    const int match = Find(text, marker, start);
+    if (match < 0) break;
+    start = match + static_cast<int>(marker.size());
+
+    const CommentLink link = ReadCommentLink(Mid(text, match, linkBytes));
+    Text comment = FetchPage(run.job.m_inet, CommentListUrl(run.job.m_strBlogId, link), run.job.m_settings);
+    const CommentPageFile file = CommentPageFileOf(run.job.m_strBackupDir, link);
+    RewriteCommentPage(comment, link.kind);
+    LocaliseCommentIcons(run, comment, n);
+    hiddenLinks += "<a href='" + file.link + "'></a>";
+    comment +=
+        Format(Cp949("[<a href='../P%d.html' target='_top'>원본글</a>]<title>덧글 (P%d)</title>"), n, n);
+    if (!WriteTextFile(file.path, comment, WriteMode::Create)) run.writeFailed = true;
+  }
+  text += hiddenLinks;
+}
+
+}  // namespace plimo
