@@ -231,9 +231,6 @@ void CBackupDlg::UpdateData() {
 }
 
 void CBackupDlg::OnStartBackup() {
-  // The button is enabled again only at the end of a run, so a previous worker has returned or is
-  // just returning.
-  if (m_worker.joinable()) m_worker.join();
   UpdateData();
   plimo::OnStartBackup(m_job, *this, m_worker);
 }

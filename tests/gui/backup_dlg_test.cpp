@@ -392,9 +392,11 @@ class BackupDlgTest : public QObject {
     QuietWindow quiet;
     quiet.updateLink = Text("http://127.0.0.1/PlimoBackup/new");
     BoxAnswerer answerer(static_cast<QMessageBox::StandardButton>(answer));
-    const auto dialog = ShownWindow(quiet);
+    // The question may come before the window is active, so nothing waits for that.
+    CBackupDlg dialog(quiet.Options());
+    dialog.show();
     QTRY_VERIFY(answerer.answered());
-    QTRY_VERIFY(!dialog->UpdateCheckRunning());
+    QTRY_VERIFY(!dialog.UpdateCheckRunning());
     QCOMPARE(answerer.seen().text,
              QString::fromUtf8("이 프로그램의 새 버전이 검색되었습니다. 지금 확인하시겠습니까?"));
     QCOMPARE(answerer.seen().icon, QMessageBox::Question);

@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QFileDialog>
 #include <QTimerEvent>
 
 namespace plimo::test {
@@ -11,17 +12,31 @@ std::vector<TestFactory>& GuiTests() {
   return tests;
 }
 
-BoxAnswerer::BoxAnswerer(QMessageBox::StandardButton answer) : answer_(answer) {
+ModalWatcher::ModalWatcher() {
   startTimer(10);
 }
 
-void BoxAnswerer::timerEvent(QTimerEvent* event) {
-  auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-  if (answered_ || box == nullptr) return;
-  seen_ = {box->windowTitle(), box->text(), box->icon(), box->standardButtons()};
+void ModalWatcher::timerEvent(QTimerEvent* event) {
+  QWidget* modal = QApplication::activeModalWidget();
+  if (answered_ || modal == nullptr || !Answer(*modal)) return;
   answered_ = true;
   killTimer(event->timerId());
+}
+
+bool BoxAnswerer::Answer(QWidget& modal) {
+  auto* box = qobject_cast<QMessageBox*>(&modal);
+  if (box == nullptr) return false;
+  seen_ = {box->windowTitle(), box->text(), box->icon(), box->standardButtons()};
   box->button(answer_)->click();
+  return true;
+}
+
+bool FolderAnswerer::Answer(QWidget& modal) {
+  auto* chooser = qobject_cast<QFileDialog*>(&modal);
+  if (chooser == nullptr) return false;
+  chooser->setDirectory(QString::fromStdString(folder_));
+  static_cast<QDialog*>(chooser)->accept();
+  return true;
 }
 
 BackupDlgOptions QuietWindow::Options() {

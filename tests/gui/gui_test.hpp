@@ -34,19 +34,44 @@ struct SeenBox {
   QMessageBox::StandardButtons buttons;
 };
 
-// Watches for the next modal message box, notes what it shows and presses the answer.
-class BoxAnswerer : public QObject {
+// Watches for the next modal window of one kind and deals with it once.
+class ModalWatcher : public QObject {
  public:
-  explicit BoxAnswerer(QMessageBox::StandardButton answer);
+  ModalWatcher();
   bool answered() const { return answered_; }
-  const SeenBox& seen() const { return seen_; }
+
+ protected:
+  // False when the window is not the kind this watcher waits for.
+  virtual bool Answer(QWidget& modal) = 0;
 
  private:
   void timerEvent(QTimerEvent* event) override;
 
-  QMessageBox::StandardButton answer_;
   bool answered_ = false;
+};
+
+// Notes what the next message box shows and presses the answer.
+class BoxAnswerer : public ModalWatcher {
+ public:
+  explicit BoxAnswerer(QMessageBox::StandardButton answer) : answer_(answer) {}
+  const SeenBox& seen() const { return seen_; }
+
+ private:
+  bool Answer(QWidget& modal) override;
+
+  QMessageBox::StandardButton answer_;
   SeenBox seen_;
+};
+
+// Chooses the folder in the next folder chooser.
+class FolderAnswerer : public ModalWatcher {
+ public:
+  explicit FolderAnswerer(std::string folder) : folder_(std::move(folder)) {}
+
+ private:
+  bool Answer(QWidget& modal) override;
+
+  std::string folder_;
 };
 
 // No update check, no browser, no end of the process: what would leave the test is recorded.
