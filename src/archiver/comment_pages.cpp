@@ -21,11 +21,16 @@ void SaveCommentPages(BackupRun& run, Text& text, int n) {
     start = match + static_cast<int>(marker.size());
 
     const CommentLink link = ReadCommentLink(Mid(text, match, linkBytes));
-    Text comment = FetchPage(run.job.m_inet, CommentListUrl(run.job.m_strBlogId, link), run.job.m_settings);
+    FetchReply reply;
+    Text comment =
+        FetchPage(run.job.m_inet, CommentListUrl(run.job.m_strBlogId, link), run.job.m_settings, &reply);
     const CommentPageFile file = CommentPageFileOf(run.job.m_strBackupDir, link);
+    hiddenLinks += "<a href='" + file.link + "'></a>";
+    // A list the service could not give this time must not replace the one an earlier run saved.
+    const bool fetched = !comment.empty() && reply.status == 200;
+    if (!fetched && FileExists(file.path)) continue;
     RewriteCommentPage(comment, link.kind);
     LocaliseCommentIcons(run, comment, n);
-    hiddenLinks += "<a href='" + file.link + "'></a>";
     comment +=
         Format(Cp949("[<a href='../P%d.html' target='_top'>원본글</a>]<title>덧글 (P%d)</title>"), n, n);
     if (!WriteTextFile(file.path, comment, WriteMode::Create)) run.writeFailed = true;

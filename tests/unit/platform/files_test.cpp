@@ -2,19 +2,16 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <iterator>
 
 #include "platform/codepage.hpp"
+#include "support/golden_file.hpp"
 #include "support/temp_folder.hpp"
 
 namespace plimo {
 namespace {
 
-std::string ReadAll(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), {}};
-}
+using test::ReadAll;
 
 TEST(LineEnds, OnlyLoneLineFeedsGainCarriageReturns) {
   const struct {
