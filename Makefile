@@ -1,5 +1,5 @@
 # The two commands of the README, and the helpers that review and measure.
-.PHONY: test demo bench deps
+.PHONY: test demo bench screenshot deps
 
 deps:
 	scripts/install-deps
@@ -18,3 +18,8 @@ bench: deps
 	cmake --preset release
 	cmake --build --preset release --target plimo-bench plimo-backup plimo-sim
 	scripts/bench build/release
+
+screenshot: deps
+	cmake --preset release
+	cmake --build --preset release --target plimo-backup plimo-sim
+	scripts/screenshot-archive build/release
