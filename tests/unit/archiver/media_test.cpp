@@ -178,8 +178,8 @@ TEST_F(MediaDownloads, SameImageThreeTimesIsFetchedOnceAndLinkedEverywhere) {
 
   // A backslash would be an escape inside the script's string: the link separates with '/'.
   const Text link = "images/3data2007310photo.jpg";
-  EXPECT_EQ(page, "<img src=\"" + link + "\"><a href=\"javascript:popview('" + link +
-                      "')\">x</a><img src='" + link + "'>");
+  EXPECT_EQ(page, "<img src=\"" + link + "\"><a href=\"javascript:popview('" + link + "')\">x</a><img src='" +
+                      link + "'>");
   EXPECT_EQ(RequestsFor(url), 1);
   EXPECT_EQ(Saved("images\\3data2007310photo.jpg"), url);
   EXPECT_EQ(StatusCount("2페이지 백업중...(첨부파일 다운로드)"), 1);
@@ -261,10 +261,9 @@ TEST_F(MediaDownloads, CommentIconsLinkFromTheCommentFolderAndAreCounted) {
   run.vars.nCommentCount = 10;
   LocaliseCommentIcons(run, comment, 4);
 
-  EXPECT_EQ(comment,
-            "<img src=\"../avicon/2007_03_a.gif\"><img src='../avicon/2007_03_a.gif'>\t<img src=\"" +
-                Text("../avicon/set1smile.gif\"> <img src=\"") + untabbed + "\"><img src=" + unquoted +
-                ">");
+  EXPECT_EQ(comment, "<img src=\"../avicon/2007_03_a.gif\"><img src='../avicon/2007_03_a.gif'>\t<img src=\"" +
+                         Text("../avicon/set1smile.gif\"> <img src=\"") + untabbed +
+                         "\"><img src=" + unquoted + ">");
   EXPECT_EQ(run.vars.nCommentCount, 14)
       << "two quoted avicons, the unquoted one, the emoticon behind its tab";
   EXPECT_EQ(RequestsFor(avicon), 1);
