@@ -21,5 +21,6 @@ bench: deps
 
 screenshot: deps
 	cmake --preset release
-	cmake --build --preset release --target plimo-backup-gui
+	cmake --build --preset release --target plimo-backup-gui plimo-backup plimo-sim
 	scripts/screenshot build/release
+	scripts/screenshot-archive build/release

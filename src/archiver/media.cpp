@@ -5,6 +5,18 @@
 #include "platform/files.hpp"
 
 namespace plimo {
+namespace {
+
+// A page names its local files with '/'. A browser reads '\' as a separator only in a plain attribute;
+// inside a script's string, where the service writes some of its post images, it escapes the next
+// character, and the image is never found.
+Text PageLink(const Text& link, LinkForm form) {
+  Text slashed = link;
+  Replace(slashed, "\\", "/");
+  return form == LinkForm::FromCommentFolder ? "../" + slashed : slashed;
+}
+
+}  // namespace
 
 void DownloadAndRelink(BackupRun& run, MediaList& list, Text& text, LinkForm form, Pause pause) {
   for (size_t i = 0; i < list.urls.size(); ++i) {
@@ -12,7 +24,7 @@ void DownloadAndRelink(BackupRun& run, MediaList& list, Text& text, LinkForm for
     // A file from an earlier page, comment page or run is kept as it is.
     if (!FileExists(target.path)) DownloadFile(run.job, run.view, list.urls[i], target.path, pause);
     // The page links to the local copy whether or not it arrived; the error log says which did not.
-    Replace(text, list.urls[i], form == LinkForm::FromCommentFolder ? "..\\" + target.link : target.link);
+    Replace(text, list.urls[i], PageLink(target.link, form));
   }
   list.urls.clear();
   list.localNames.clear();

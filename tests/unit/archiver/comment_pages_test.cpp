@@ -9,6 +9,7 @@
 
 #include "platform/codepage.hpp"
 #include "platform/files.hpp"
+#include "platform/page_charset.hpp"
 #include "support/golden_file.hpp"
 #include "support/local_server.hpp"
 #include "support/recording_view.hpp"
@@ -71,7 +72,7 @@ TEST(CommentPageFile, IsNamedAsTheListPageScriptAsksAndStaysInTheCommentFolder) 
 }
 
 TEST(RewriteCommentPage, AppliesItsStepsInOrder) {
-  const Text sheet = "<link rel='stylesheet' href=../paper.css type='text/css'>";
+  const Text sheet = Text("<link rel='stylesheet' href=../paper.css type='text/css'>") + kPageCharset;
   const Text paging = Cp949("<!--############## 페이징 처리 끝 ##############-->");
   const struct {
     const char* why;
@@ -199,7 +200,10 @@ TEST_P(CommentPagesGolden, SavedPagesAndHiddenLinksMatchStoredBytes) {
 
 INSTANTIATE_TEST_SUITE_P(Lists, CommentPagesGolden,
                          testing::Values(GoldenCase{"comments_and_relays", 2, 4},
-                                         GoldenCase{"unavailable_list", 1, 0}),
+                                         GoldenCase{"unavailable_list", 1, 0},
+                                         // Hanja and two names: too little Hangul for a browser to guess
+                                         // the code page, the one case where the declaration decides.
+                                         GoldenCase{"hanja_comments", 1, 2}),
                          [](const testing::TestParamInfo<GoldenCase>& param) { return param.param.folder; });
 
 TEST(SaveCommentPages, ShowsItsStatusBeforeEverySearchAndHandlesARepeatedLinkAgain) {

@@ -10,6 +10,7 @@
 
 #include "archiver/comment_script.hpp"
 #include "platform/codepage.hpp"
+#include "platform/page_charset.hpp"
 #include "support/golden_file.hpp"
 #include "support/recording_view.hpp"
 #include "support/temp_folder.hpp"
@@ -103,7 +104,8 @@ TEST(ComposeListPage, KeepsThePostsBetweenTheMarkersAndBlocksLoadHandlers) {
   };
   for (const auto& c : cases) {
     const Text composed = ComposeListPage(c.fetched, 4);
-    const Text front = CommentScript() + "<LINK REL=\"StyleSheet\" HREF=\"paper.css\" type=\"text/css\">";
+    const Text front =
+        CommentScript() + "<LINK REL=\"StyleSheet\" HREF=\"paper.css\" type=\"text/css\">" + kPageCharset;
     ASSERT_EQ(composed.rfind(front, 0), 0u);
     const Text wrapped = composed.substr(front.size());
     const size_t tableLength = wrapped.find("</table>") + 8;
