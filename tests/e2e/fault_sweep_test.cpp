@@ -26,7 +26,7 @@ enum class Outcome {
   Same,     // the fault was ridden out: the archive is the one of a run without it
   Missing,  // the file is not there; the page still links to it
   Empty,    // the file is there and empty
-  Lost,     // the comment page is saved without the list, so its icons and count are not either
+  Lost,     // the service refused the list: its page holds that answer, without the list's icons and count
 };
 
 struct FaultCase {
@@ -47,15 +47,15 @@ const FaultCase kCases[] = {
     {Target::ListPage,    FaultKind::SlowBody,        Outcome::Same,    false},
     {Target::ListPage,    FaultKind::Redirect,        Outcome::Same,    false},
     {Target::ListPage,    FaultKind::CloseMidBody,    Outcome::Same,    false},
-    {Target::CommentList, FaultKind::Hang,            Outcome::Lost,    false},
+    {Target::CommentList, FaultKind::Hang,            Outcome::Same,    false},
     {Target::CommentList, FaultKind::Status401,       Outcome::Lost,    false},
     {Target::CommentList, FaultKind::Status404,       Outcome::Lost,    false},
-    {Target::CommentList, FaultKind::Empty,           Outcome::Lost,    false},
-    {Target::CommentList, FaultKind::Busy503,         Outcome::Lost,    false},
+    {Target::CommentList, FaultKind::Empty,           Outcome::Same,    false},
+    {Target::CommentList, FaultKind::Busy503,         Outcome::Same,    false},
     {Target::CommentList, FaultKind::NoContentLength, Outcome::Same,    false},
     {Target::CommentList, FaultKind::SlowBody,        Outcome::Same,    false},
     {Target::CommentList, FaultKind::Redirect,        Outcome::Same,    false},
-    {Target::CommentList, FaultKind::CloseMidBody,    Outcome::Lost,    false},
+    {Target::CommentList, FaultKind::CloseMidBody,    Outcome::Same,    false},
     {Target::MediaFile,   FaultKind::Hang,            Outcome::Missing, true},
     {Target::MediaFile,   FaultKind::Status401,       Outcome::Missing, false},
     {Target::MediaFile,   FaultKind::Status404,       Outcome::Missing, false},
