@@ -61,7 +61,8 @@ bool IsHexDigit(char byte) {
 Text WithValidEscapesOnly(const Text& link) {
   Text kept;
   for (size_t i = 0; i < link.size(); ++i) {
-    const bool escape = link[i] == '%' && i + 2 < link.size() && IsHexDigit(link[i + 1]) && IsHexDigit(link[i + 2]);
+    const bool escape =
+        link[i] == '%' && i + 2 < link.size() && IsHexDigit(link[i + 1]) && IsHexDigit(link[i + 2]);
     kept += link[i] == '%' && !escape ? Text("%25") : Text(1, link[i]);
   }
   return kept;
@@ -90,11 +91,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const auto choice = input.ConsumeIntegralInRange<int>(0, 5);
   const Text bytes = input.ConsumeRemainingBytesAsString();
   switch (choice) {
-    case 0: CheckMediaName(MediaKind::PostImage, bytes); break;
-    case 1: CheckMediaName(MediaKind::Attachment, bytes); break;
-    case 2: CheckMediaName(MediaKind::Avicon, bytes); break;
-    case 3: CheckMediaName(MediaKind::Emoticon, bytes); break;
-    case 4: CheckCommentPage(ReadCommentLink(bytes), bytes); break;
+    case 0:
+      CheckMediaName(MediaKind::PostImage, bytes);
+      break;
+    case 1:
+      CheckMediaName(MediaKind::Attachment, bytes);
+      break;
+    case 2:
+      CheckMediaName(MediaKind::Avicon, bytes);
+      break;
+    case 3:
+      CheckMediaName(MediaKind::Emoticon, bytes);
+      break;
+    case 4:
+      CheckCommentPage(ReadCommentLink(bytes), bytes);
+      break;
     default: {
       FuzzedDataProvider parts(data, size);
       CommentLink link;

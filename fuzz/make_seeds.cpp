@@ -13,10 +13,13 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string BlogUrl(const std::string& pathAndQuery) { return std::string("http://") + plimo::BLOG_HOST + pathAndQuery; }
+std::string BlogUrl(const std::string& pathAndQuery) {
+  return std::string("http://") + plimo::BLOG_HOST + pathAndQuery;
+}
 
 std::string ListPageUrl(int page) {
-  return BlogUrl("/PostList.plm?blogId=seeds&currentPage=" + std::to_string(page) + "&categoryNo=0&viewdate=");
+  return BlogUrl("/PostList.plm?blogId=seeds&currentPage=" + std::to_string(page) +
+                 "&categoryNo=0&viewdate=");
 }
 
 std::string ListOfPostUrl(int kind, const plimo::sim::PostModel& post) {
@@ -27,7 +30,9 @@ std::string ListOfPostUrl(int kind, const plimo::sim::PostModel& post) {
 
 class SeedFolder {
  public:
-  SeedFolder(const fs::path& root, const char* harness) : folder_(root / harness) { fs::create_directories(folder_); }
+  SeedFolder(const fs::path& root, const char* harness) : folder_(root / harness) {
+    fs::create_directories(folder_);
+  }
 
   void Add(const std::string& bytes) {
     std::ofstream(folder_ / ("seed-" + std::to_string(count_++)), std::ios::binary) << bytes;
@@ -40,8 +45,8 @@ class SeedFolder {
 
 // The text harness reads a pattern and a new text from the front, each ended by a backslash and
 // one more byte, the text after them, and the start position from the last byte.
-std::string TextOperationInput(const std::string& pattern, const std::string& newText, const std::string& text,
-                               char start) {
+std::string TextOperationInput(const std::string& pattern, const std::string& newText,
+                               const std::string& text, char start) {
   auto escaped = [](const std::string& part) {
     std::string result;
     for (char byte : part) result += byte == '\\' ? std::string("\\\\") : std::string(1, byte);
@@ -59,7 +64,10 @@ int main(int argc, char** argv) {
   }
   const fs::path root = argv[1];
   plimo::sim::Simulator sim;
-  sim.AddBlog({"seeds", "secret", "씨앗 블로그", plimo::sim::BlogKind::Normal,
+  sim.AddBlog({"seeds",
+               "secret",
+               "씨앗 블로그",
+               plimo::sim::BlogKind::Normal,
                {.listPages = 2, .postsPerPage = 2, .commentsPerPost = 2, .relaysPerPost = 1}});
 
   SeedFolder pages(root, "page_steps"), lines(root, "line_ends"), paths(root, "local_paths"),
@@ -83,7 +91,8 @@ int main(int argc, char** argv) {
       for (const auto& url : post.attachmentUrls) paths.Add(url + '\1');
       for (const auto& url : post.aviconUrls) paths.Add(url + '\2');
       for (const auto& url : post.emoticonUrls) paths.Add(url + '\3');
-      paths.Add("onclick=\"sublayer('1','" + std::to_string(post.listNumber) + "','" + post.logNo + "');\"\4");
+      paths.Add("onclick=\"sublayer('1','" + std::to_string(post.listNumber) + "','" + post.logNo +
+                "');\"\4");
     }
 
   const std::string& list = bodies.front();

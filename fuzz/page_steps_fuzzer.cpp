@@ -47,7 +47,8 @@ void ReadCommentLinks(const Text& page) {
 
 void CollectMedia(const Text& page) {
   int32_t commentCount = 0;
-  for (MediaKind kind : {MediaKind::PostImage, MediaKind::Attachment, MediaKind::Avicon, MediaKind::Emoticon}) {
+  for (MediaKind kind :
+       {MediaKind::PostImage, MediaKind::Attachment, MediaKind::Avicon, MediaKind::Emoticon}) {
     MediaList list;
     CollectMediaUrls(page, kind, list, commentCount);
     for (const Text& url : list.urls) TargetOf(PageFolder(), LocalMediaName(url, kind));

@@ -18,7 +18,9 @@ bool IsLeadByte(char byte) {
 }
 
 // The pattern as a C string sees it.
-Text UpToNul(const Text& text) { return text.substr(0, text.find('\0')); }
+Text UpToNul(const Text& text) {
+  return text.substr(0, text.find('\0'));
+}
 
 // Walks the text a character at a time from start (a lead byte and the byte after it are one
 // character), comparing the pattern at each character's first byte; the search ends at the first

@@ -32,7 +32,8 @@ Text FetchCommentList(const BackupJob& job, const Text& url) {
     FetchReply reply;
     Text list = FetchPage(job.m_inet, url, job.m_settings, &reply);
     const bool busy = reply.status == 429 || reply.status >= 500;
-    if ((!list.empty() && !busy) || attempt >= kCommentListTries || !PauseUnlessStopped(job, pause)) return list;
+    if ((!list.empty() && !busy) || attempt >= kCommentListTries || !PauseUnlessStopped(job, pause))
+      return list;
     pause = std::min(pause * 2, job.m_settings.longestRetryPause);
   }
 }

@@ -125,7 +125,8 @@ void RemoveAbandonedPendingFiles(const Text& folder) {
   std::error_code error;
   for (const auto& entry : std::filesystem::directory_iterator(NativePath(folder), error)) {
     const std::optional<pid_t> writer = WriterOf(entry.path().filename().string());
-    if (writer && IsGone(*writer) && entry.is_regular_file(error)) std::filesystem::remove(entry.path(), error);
+    if (writer && IsGone(*writer) && entry.is_regular_file(error))
+      std::filesystem::remove(entry.path(), error);
   }
 }
 

@@ -38,8 +38,8 @@ pid_t StartBackup(const fs::path& out, const std::string& proxy) {
   ::dup2(quiet, STDIN_FILENO);
   ::dup2(quiet, STDOUT_FILENO);
   ::dup2(quiet, STDERR_FILENO);
-  const char* arguments[] = {PLIMO_BACKUP_PROGRAM, "--id", "blogger", "--out", outArgument.c_str(),
-                             "--no-open", "--quiet", nullptr};
+  const char* arguments[] = {PLIMO_BACKUP_PROGRAM, "--id",      "blogger", "--out",
+                             outArgument.c_str(),  "--no-open", "--quiet", nullptr};
   const char* environment[] = {proxyVariable.c_str(), "PLIMO_PASSWORD=secret", "LANG=C.UTF-8", nullptr};
   ::execve(PLIMO_BACKUP_PROGRAM, const_cast<char* const*>(arguments), const_cast<char* const*>(environment));
   ::_exit(127);
@@ -80,7 +80,10 @@ bool HasPendingFile(const fs::path& folder) {
 class CrashConsistency : public ::testing::Test {
  protected:
   void SetUp() override {
-    sim.AddBlog({"blogger", "secret", "시험 블로그", sim::BlogKind::Normal,
+    sim.AddBlog({"blogger",
+                 "secret",
+                 "시험 블로그",
+                 sim::BlogKind::Normal,
                  {.listPages = 3, .postsPerPage = 2, .imagesPerPost = 1, .attachmentsPerPost = 1}});
     // Media arrive slowly, so that a kill can fall while one is being written.
     for (const char* host : {"http://blogfiles", "http://mfiles"})
@@ -98,8 +101,9 @@ class CrashConsistency : public ::testing::Test {
       const auto log = sim.Requests();
       if (log.size() >= requests) {
         if (point == KillPoint::AtRequest) break;
-        const auto media = std::find_if(log.begin() + static_cast<long>(requests - 1), log.end(),
-                                        [](const sim::LoggedRequest& request) { return IsMedia(request.url); });
+        const auto media =
+            std::find_if(log.begin() + static_cast<long>(requests - 1), log.end(),
+                         [](const sim::LoggedRequest& request) { return IsMedia(request.url); });
         if (media != log.end()) {
           std::this_thread::sleep_for(std::chrono::milliseconds(80));
           break;

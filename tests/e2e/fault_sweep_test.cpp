@@ -70,7 +70,8 @@ const FaultCase kCases[] = {
 
 std::string NameOf(const FaultCase& c) {
   static const char* const targets[] = {"list page", "comment list", "media file"};
-  static const char* const faults[] = {"hang", "401", "404", "empty", "503", "no length", "slow", "redirect", "close"};
+  static const char* const faults[] = {"hang",      "401",  "404",      "empty", "503",
+                                       "no length", "slow", "redirect", "close"};
   return std::string(targets[static_cast<int>(c.target)]) + " / " + faults[static_cast<int>(c.fault)];
 }
 
@@ -84,12 +85,14 @@ std::map<std::string, std::string> FilesBelow(const fs::path& folder) {
   return files;
 }
 
-bool IsCommentIcon(const std::string& name) { return name.rfind("avicon/", 0) == 0; }
+bool IsCommentIcon(const std::string& name) {
+  return name.rfind("avicon/", 0) == 0;
+}
 
 class FaultSweep : public ::testing::Test {
  protected:
-  static constexpr sim::BlogShape kShape{.listPages = 3, .postsPerPage = 2, .imagesPerPost = 1,
-                                         .attachmentsPerPost = 1};
+  static constexpr sim::BlogShape kShape{
+      .listPages = 3, .postsPerPage = 2, .imagesPerPost = 1, .attachmentsPerPost = 1};
 
   // One backup into the folder that every case shares: the pages name their comment pages by
   // the archive's full path, so only runs into one folder compare byte for byte.
@@ -126,10 +129,11 @@ TEST_F(FaultSweep, EachFaultIsSurvivedWithItsResultAndNothingHalfWritten) {
     SCOPED_TRACE(NameOf(c));
     test::SimBackup backup(kShape);
     const std::string urlPart =
-        c.target == Target::ListPage      ? std::string("currentPage=2&")
-        : c.target == Target::CommentList ? "PostCommentMain.plm?blogId=blogger&fno=" +
-                                                std::to_string(first.listNumber) + "&logNo=" + first.logNo
-                                          : first.imageUrls.front();
+        c.target == Target::ListPage ? std::string("currentPage=2&")
+        : c.target == Target::CommentList
+            ? "PostCommentMain.plm?blogId=blogger&fno=" + std::to_string(first.listNumber) +
+                  "&logNo=" + first.logNo
+            : first.imageUrls.front();
     backup.sim.AddFault({.urlPart = urlPart, .kind = c.fault, .times = 1, .retryAfter = 0, .pauseMs = 20});
     RunInto(backup, shared.native());
     EXPECT_EQ(backup.job.m_runEnd, RunEnd::Completed);
@@ -141,7 +145,8 @@ TEST_F(FaultSweep, EachFaultIsSurvivedWithItsResultAndNothingHalfWritten) {
       EXPECT_EQ(name.find(".part-"), std::string::npos) << name;
       if (name == errorLog) continue;
       ASSERT_TRUE(clean.count(name)) << "stray: " << name;
-      const bool mayDiffer = c.outcome != Outcome::Same && (name == hit || (c.outcome == Outcome::Lost && name == "index.html"));
+      const bool mayDiffer =
+          c.outcome != Outcome::Same && (name == hit || (c.outcome == Outcome::Lost && name == "index.html"));
       EXPECT_TRUE(mayDiffer || bytes == clean.at(name)) << "changed: " << name;
     }
     for (const auto& [name, bytes] : clean) {
@@ -151,13 +156,19 @@ TEST_F(FaultSweep, EachFaultIsSurvivedWithItsResultAndNothingHalfWritten) {
     }
 
     switch (c.outcome) {
-      case Outcome::Same: break;
-      case Outcome::Missing: EXPECT_FALSE(files.count(hit)); break;
-      case Outcome::Empty: EXPECT_EQ(files.count(hit) ? files.at(hit) : "?", ""); break;
+      case Outcome::Same:
+        break;
+      case Outcome::Missing:
+        EXPECT_FALSE(files.count(hit));
+        break;
+      case Outcome::Empty:
+        EXPECT_EQ(files.count(hit) ? files.at(hit) : "?", "");
+        break;
       case Outcome::Lost:
         ASSERT_TRUE(files.count(hit));
         EXPECT_NE(files.at(hit), clean.at(hit));
-        EXPECT_NE(files.at(hit).find(Cp949("원본글")), std::string::npos) << "it still leads back to its page";
+        EXPECT_NE(files.at(hit).find(Cp949("원본글")), std::string::npos)
+            << "it still leads back to its page";
         break;
     }
     EXPECT_EQ(files.count(errorLog) == 1, c.logged);
