@@ -1,5 +1,5 @@
 # The two commands of the README, and the helpers that review and measure.
-.PHONY: test demo bench fuzz deps
+.PHONY: test demo bench fuzz deps screenshot
 
 deps:
 	scripts/install-deps
@@ -26,6 +26,11 @@ bench: deps
 	cmake --preset release
 	cmake --build --preset release --target plimo-bench plimo-backup plimo-sim
 	scripts/bench build/release
+
+screenshot: deps
+	cmake --preset release
+	cmake --build --preset release --target plimo-backup-gui
+	scripts/screenshot build/release
 
 fuzz: deps
 	cmake --preset fuzz

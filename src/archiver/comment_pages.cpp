@@ -26,10 +26,9 @@ bool PauseUnlessStopped(const BackupJob& job, RunSettings::Duration pause) {
 // A list that broke off, arrived empty or as a busy page would stand in the archive as a post
 // without comments while the run reports success, so it is asked for again a few times. The
 // service's own answers, such as 404, are kept as they came.
-Text FetchCommentList(const BackupJob& job, const Text& url) {
+Text FetchCommentList(const BackupJob& job, const Text& url, FetchReply& reply) {
   RunSettings::Duration pause = job.m_settings.firstRetryPause;
   for (int attempt = 1;; ++attempt) {
-    FetchReply reply;
     Text list = FetchPage(job.m_inet, url, job.m_settings, &reply);
     const bool busy = reply.status == 429 || reply.status >= 500;
     if ((!list.empty() && !busy) || attempt >= kCommentListTries || !PauseUnlessStopped(job, pause))
@@ -54,11 +53,15 @@ void SaveCommentPages(BackupRun& run, Text& text, int n) {
     start = match + static_cast<int>(marker.size());
 
     const CommentLink link = ReadCommentLink(Mid(text, match, linkBytes));
-    Text comment = FetchCommentList(run.job, CommentListUrl(run.job.m_strBlogId, link));
+    FetchReply reply;
+    Text comment = FetchCommentList(run.job, CommentListUrl(run.job.m_strBlogId, link), reply);
     const CommentPageFile file = CommentPageFileOf(run.job.m_strBackupDir, link);
+    hiddenLinks += "<a href='" + file.link + "'></a>";
+    // A list the service could not give this time must not replace the one an earlier run saved.
+    const bool fetched = !comment.empty() && reply.status == 200;
+    if (!fetched && FileExists(file.path)) continue;
     RewriteCommentPage(comment, link.kind);
     LocaliseCommentIcons(run, comment, n);
-    hiddenLinks += "<a href='" + file.link + "'></a>";
     comment +=
         Format(Cp949("[<a href='../P%d.html' target='_top'>원본글</a>]<title>덧글 (P%d)</title>"), n, n);
     if (!WriteTextFile(file.path, comment, WriteMode::Create)) run.writeFailed = true;

@@ -276,6 +276,17 @@ TEST(SaveCommentPages, AListThatArrivedEmptyOrBusyIsAskedForAgainAFewTimesButNot
   }
 }
 
+TEST(SaveCommentPages, AListThatCannotBeFetchedKeepsThePageAnEarlierRunSaved) {
+  CommentPageRun session({"", "", false});
+  const Text saved = session.job.m_strBackupDir + "\\comment\\R13223.html";
+  ASSERT_TRUE(WriteTextFile(saved, "earlier comments", WriteMode::Create));
+  Text page = "<div class=\"post\"><a onclick=\"sublayer('1','3','223')\"><a onclick=\"sublayer('2','3','223')\">";
+  SaveCommentPages(session.run, page, 1);
+  EXPECT_EQ(test::ReadAll(NativePath(saved)), "earlier comments");
+  EXPECT_TRUE(FileExists(session.job.m_strBackupDir + "\\comment\\R23223.html")) << "a missing one is still written";
+  EXPECT_NE(Find(page, "<a href='" + saved + "'></a>"), -1);
+}
+
 TEST(SaveCommentPages, AFileThatCannotBeWrittenMarksTheRunAndTheScanGoesOn) {
   CommentPageRun session({"<body>x</body>", "<body>y</body>", true});
   std::filesystem::remove(session.CommentFolder());

@@ -4,19 +4,16 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <fstream>
 #include <iterator>
 
 #include "platform/codepage.hpp"
+#include "support/golden_file.hpp"
 #include "support/temp_folder.hpp"
 
 namespace plimo {
 namespace {
 
-std::string ReadAll(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), {}};
-}
+using test::ReadAll;
 
 TEST(LineEnds, OnlyLoneLineFeedsGainCarriageReturns) {
   const struct {
