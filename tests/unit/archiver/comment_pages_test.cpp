@@ -121,6 +121,7 @@ struct CommentLists {
   std::string comments;
   std::string relays;
   bool available = true;
+  int status = 200;
 };
 
 class CommentPageRun {
@@ -133,6 +134,7 @@ class CommentPageRun {
             if ((comments || relays) && !lists.available) {
               response.status = 404;
             } else if (comments || relays) {
+              response.status = lists.status;
               response.set_content(comments ? lists.comments : lists.relays, "text/html");
             } else {
               response.set_content("GIF89a", "image/gif");
@@ -141,6 +143,7 @@ class CommentPageRun {
         }),
         proxy_(server_.ProxyUrl()) {
     job.m_strBlogId = "quelm";
+    job.m_settings.firstRetryPause = std::chrono::milliseconds(1);
     job.m_strBackupDir = folder_.program() + "\\" + Cp949("블로그백업");
     for (const char* sub : {"", "\\images", "\\files", "\\avicon", "\\comment"})
       CreateFolder(job.m_strBackupDir + sub);
@@ -256,11 +259,25 @@ TEST(SaveCommentPages, AHostilePostNumberIsSavedInsideTheCommentFolder) {
 }
 
 TEST(SaveCommentPages, AHiddenLinkIsNeverTakenForACommentLink) {
-  CommentPageRun session({"<body>x</body>", "", true});
+  CommentPageRun session({"<body>x</body>", "<body>y</body>", true});
   // The post number carries the marker, and so does the hidden link to its page.
   Text page = "<div class=\"post\"><a onclick=\"sublayer('1','3','x\"onclick=\"sublayer(')\">";
   SaveCommentPages(session.run, page, 1);
   EXPECT_EQ(session.Targets().size(), 2u) << "the link and the marker inside it, not the hidden link";
+}
+
+TEST(SaveCommentPages, AListThatArrivedEmptyOrBusyIsAskedForAgainAFewTimesButNotARefusal) {
+  const struct {
+    int status;
+    const char* body;
+    long requests;
+  } cases[] = {{200, "", 3}, {503, "busy", 3}, {404, "gone", 1}, {200, "<body>y</body>", 1}};
+  for (const auto& c : cases) {
+    CommentPageRun session({"", c.body, true, c.status});
+    Text page = "<div class=\"post\"><a onclick=\"sublayer('2','3','223')\">";
+    SaveCommentPages(session.run, page, 1);
+    EXPECT_EQ(static_cast<long>(session.Targets().size()), c.requests) << c.status << " " << c.body;
+  }
 }
 
 TEST(SaveCommentPages, AListThatCannotBeFetchedKeepsThePageAnEarlierRunSaved) {
