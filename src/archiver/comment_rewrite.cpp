@@ -1,6 +1,7 @@
 #include "archiver/comment_pages.hpp"
 #include "net/endpoints.hpp"
 #include "platform/codepage.hpp"
+#include "platform/page_charset.hpp"
 
 namespace plimo {
 
@@ -9,7 +10,8 @@ void RewriteCommentPage(Text& comment, int kind) {
   if (body >= 0) comment = Mid(comment, body);
   // The list is shown in a frame of the list page, which must be able to scroll it.
   Replace(comment, "<body", "<body scroll='yes' ");
-  comment = "<link rel='stylesheet' href=../paper.css type='text/css'>" + comment;
+  // The head that the cut dropped declared the code page; the saved page must say it again.
+  comment = Text("<link rel='stylesheet' href=../paper.css type='text/css'>") + kPageCharset + comment;
   // The service's onload handlers call scripts that the archive does not have.
   Replace(comment, "onload", "onload1");
   Replace(comment, Text(LAYOUT_IMAGE_PREFIX) + "bg_dot01.gif", "../images/bg_dot01.gif");

@@ -5,6 +5,7 @@
 #include "archiver/comment_script.hpp"
 #include "net/endpoints.hpp"
 #include "platform/codepage.hpp"
+#include "platform/page_charset.hpp"
 
 namespace plimo {
 namespace {
@@ -44,7 +45,7 @@ Text ComposeListPage(const Text& text, int n) {
   // The page's load handlers would call into the service; renamed, they never run.
   Replace(posts, "onload", "onload_block");
   const Text table = NavigationTable(n);
-  return CommentScript() + kStyleSheetLink + table + posts + table;
+  return CommentScript() + kStyleSheetLink + kPageCharset + table + posts + table;
 }
 
 std::unique_ptr<PendingFile> OpenPageFile(JobView& view, const Text& path) {

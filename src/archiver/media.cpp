@@ -6,6 +6,18 @@
 #include "platform/files.hpp"
 
 namespace plimo {
+namespace {
+
+// A page names its local files with '/'. A browser reads '\' as a separator only in a plain attribute;
+// inside a script's string, where the service writes some of its post images, it escapes the next
+// character, and the image is never found.
+Text PageLink(const Text& link, LinkForm form) {
+  Text slashed = link;
+  Replace(slashed, "\\", "/");
+  return form == LinkForm::FromCommentFolder ? "../" + slashed : slashed;
+}
+
+}  // namespace
 
 void DownloadAndRelink(BackupRun& run, MediaList& list, Text& text, LinkForm form, Pause pause) {
   std::vector<Text> links;
@@ -15,7 +27,7 @@ void DownloadAndRelink(BackupRun& run, MediaList& list, Text& text, LinkForm for
     // A file from an earlier page, comment page or run is kept as it is.
     if (!FileExists(target.path)) DownloadFile(run.job, run.view, list.urls[i], target.path, pause);
     // The page links to the local copy whether or not it arrived; the error log says which did not.
-    links.push_back(form == LinkForm::FromCommentFolder ? "..\\" + target.link : target.link);
+    links.push_back(PageLink(target.link, form));
   }
   RelinkUrls(text, list.urls, links);
   list.urls.clear();

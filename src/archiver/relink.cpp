@@ -41,17 +41,17 @@ bool HasByte(std::string_view bytes, char byte) {
 }
 
 // A URL stands alone: the scheme only at its start and no part of it at its end, so no two URLs
-// can overlap anywhere in a text; no backslash, so no URL can run through a link's folder separator.
+// can overlap anywhere in a text.
 bool IsPlainUrl(std::string_view url) {
   return url.substr(0, kScheme.size()) == kScheme && url.find(kScheme, 1) == std::string_view::npos &&
-         !EndsWithStartOfScheme(url) && !HasByte(url, '\0') && !HasByte(url, '\\') && EndsOnCharacter(url);
+         !EndsWithStartOfScheme(url) && !HasByte(url, '\0') && EndsOnCharacter(url);
 }
 
-// A link can neither hold nor begin a URL, and its folder separator keeps any URL from running
-// through it: a URL can only end in a link's first folder name, which the pass looks out for.
+// A link can neither hold nor begin a URL. A URL that the text in front of a link and the link
+// together would spell is what the pass itself looks out for.
 bool IsPlainLink(std::string_view link) {
   return !link.empty() && link.find(kScheme) == std::string_view::npos && !EndsWithStartOfScheme(link) &&
-         !HasByte(link, '\0') && HasByte(link, '\\') && EndsOnCharacter(link);
+         !HasByte(link, '\0') && EndsOnCharacter(link);
 }
 
 // The URLs in byte order, each once with its first link; empty when one pass might differ from
@@ -84,16 +84,18 @@ const UrlLink* UrlAt(const std::vector<UrlLink>& table, std::string_view rest) {
   return rest.substr(0, candidate.url.size()) == candidate.url ? &candidate : nullptr;
 }
 
-// Whether putting the link in place would complete a URL that starts in the text right before it,
+// Whether putting the link in place might complete a URL that starts in the text right before it,
 // as "http://blogfiles1.plimo.kr/a.gi" followed by a link beginning with "f": replacing in turn
-// would then replace that URL too.
-bool CompletesUrl(const std::vector<UrlLink>& table, std::string_view before, const Text& link) {
+// would then replace that URL too. A URL that runs on past the link is counted in as well, whatever
+// follows the link.
+bool MayCompleteUrl(const std::vector<UrlLink>& table, std::string_view before, std::string_view link) {
   auto entry = std::lower_bound(
       table.begin(), table.end(), before,
       [](const UrlLink& candidate, std::string_view bytes) { return candidate.url < bytes; });
   for (; entry != table.end() && entry->url.substr(0, before.size()) == before; ++entry) {
     const std::string_view rest = entry->url.substr(before.size());
-    if (!rest.empty() && std::string_view(link).substr(0, rest.size()) == rest) return true;
+    const size_t shared = std::min(rest.size(), link.size());
+    if (!rest.empty() && rest.substr(0, shared) == link.substr(0, shared)) return true;
   }
   return false;
 }
@@ -111,7 +113,8 @@ bool RelinkInOnePass(Text& text, const std::vector<UrlLink>& table) {
   size_t knownBoundary = 0;
   size_t from = 0;
   // Where the last scheme that starts a character but no URL of the table stands: no URL holds the
-  // scheme after its start, so only from there could the text and a link together spell a URL.
+  // scheme after its start, so only from there could the text and the next link together spell a
+  // URL; once that link is seen not to, no URL can start there and reach past it.
   std::optional<size_t> openScheme;
   while (from < end) {
     const void* hit = ::memmem(bytes + from, end - from, kScheme.data(), kScheme.size());
@@ -131,7 +134,7 @@ bool RelinkInOnePass(Text& text, const std::vector<UrlLink>& table) {
       continue;
     }
     if (openScheme &&
-        CompletesUrl(table, std::string_view(bytes + *openScheme, at - *openScheme), *url->link))
+        MayCompleteUrl(table, std::string_view(bytes + *openScheme, at - *openScheme), *url->link))
       return false;
     openScheme.reset();
     if (result.empty()) result.reserve(text.size());

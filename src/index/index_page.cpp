@@ -7,6 +7,7 @@
 #include "net/fetch_page.hpp"
 #include "platform/codepage.hpp"
 #include "platform/files.hpp"
+#include "platform/page_charset.hpp"
 
 namespace plimo {
 namespace {
@@ -14,9 +15,10 @@ namespace {
 constexpr const char* kTitleStart = "<title>";
 constexpr const char* kTitleEnd = ":: Plimo  블로그</title>";
 
-constexpr const char* kStyleSheetLine =
+// The first line also names the page's language and code page: the page has no head of its own.
+constexpr const char* kStyleSheetAndLanguage =
     "<LINK REL=\"StyleSheet\" HREF=\"paper.css\" type=\"text/css\"><meta http-equiv=\"Content-Language\" "
-    "content=\"ko\">\n";
+    "content=\"ko\">";
 constexpr const char* kHeaderBlock =
     "<p>　</p>\n<p>　</p>\n<p>　</p>\n<p>　</p>\n<div align=\"center\">\n <center><table border='1' "
     "cellpadding='0' cellspacing='0' style='border-collapse: collapse' bordercolor='#111111' width='465' "
@@ -50,7 +52,8 @@ void WriteIndexHeader(BackupRun& run) {
   const std::optional<Text> title = FindBlogTitle(FetchPage(job.m_inet, url, job.m_settings));
   if (!title) return;
   run.vars.strBlogTitle = *title;
-  const Text header = kStyleSheetLine + Cp949(kHeaderBlock) + *title + kHeaderClosing;
+  const Text firstLine = Text(kStyleSheetAndLanguage) + kPageCharset + "\n";
+  const Text header = firstLine + Cp949(kHeaderBlock) + *title + kHeaderClosing;
   if (!WriteTextFile(job.m_strBackupDir + "\\index.html", header, WriteMode::Create)) run.writeFailed = true;
 }
 

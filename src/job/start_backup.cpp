@@ -40,10 +40,15 @@ std::optional<Text> LoginUrl(const BackupJob& job, JobView& view) {
 }
 
 // The archive folder and its four subfolders; false when any of them is not there afterwards.
+// A run that was killed into the same folder left its half-written files under temporary names:
+// they are cleared away, since the new run writes every such file again.
 bool CreateArchiveFolders(const Text& backupDir) {
   bool created = CreateFolder(backupDir);
-  for (const char* subfolder : {"\\images", "\\files", "\\comment", "\\avicon"})
+  RemoveAbandonedPendingFiles(backupDir);
+  for (const char* subfolder : {"\\images", "\\files", "\\comment", "\\avicon"}) {
     created = CreateFolder(backupDir + subfolder) && created;
+    RemoveAbandonedPendingFiles(backupDir + subfolder);
+  }
   return created;
 }
 

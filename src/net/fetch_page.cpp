@@ -26,9 +26,11 @@ size_t TakeHeader(char* bytes, size_t size, size_t count, void* user) {
   return size * count;
 }
 
+}  // namespace
+
 // The pages are read as lines: a CR counts for nothing wherever it stands, and every line, the
 // last one too, leaves with CR LF, so the rest of the program sees one line-end form only.
-Text WithUniformLineEnds(const Text& body) {
+Text NormaliseLineEnds(const Text& body) {
   Text text;
   text.reserve(body.size() + body.size() / 16 + 2);
   for (char byte : body) {
@@ -39,8 +41,6 @@ Text WithUniformLineEnds(const Text& body) {
   if (!text.empty() && text.back() != '\n') text += "\r\n";
   return text;
 }
-
-}  // namespace
 
 Text FetchPage(const InternetSession& session, const Text& url, const RunSettings& settings,
                FetchReply* reply) {
@@ -63,7 +63,7 @@ Text FetchPage(const InternetSession& session, const Text& url, const RunSetting
   }
   // A body that broke off is no page: the caller sees a failure and may ask again.
   if (result != CURLE_OK) return Text();
-  return WithUniformLineEnds(reception.body);
+  return NormaliseLineEnds(reception.body);
 }
 
 }  // namespace plimo

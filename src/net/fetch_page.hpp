@@ -14,6 +14,10 @@ struct FetchReply {
   int retryAfterSeconds = -1;   // the Retry-After header in seconds; -1 when absent
 };
 
+// The body with every CR removed and every line, the last included, ended by CR LF; the empty
+// body stays empty.
+Text NormaliseLineEnds(const Text& body);
+
 // The reply body with every CR removed and every line, the last included, ended by CR LF. The
 // empty text when the URL has no scheme, cannot be opened, the body is empty or breaks off
 // half-way. The status is not looked at; a caller that cares passes a FetchReply.

@@ -148,6 +148,9 @@ TransferEnd Transfer::Finish() {
   if (!file_) return TransferEnd::NoStatus;
   if (!pending_.empty() && !WritePiece(pending_.size())) return *end_;
   if (StopRequested()) return TransferEnd::StoppedOrReadFailed;
+  // A present file is never fetched again, so an empty reply, far more often a fault of the moment
+  // than an empty picture, is not kept: the next run asks again.
+  if (received_ == 0) return TransferEnd::StoppedOrReadFailed;
   const std::optional<uint64_t> length = headers_.ContentLength();
   if (!length || *length == 0) progress_.piecePercent(100);
   return file_->Commit() ? TransferEnd::Complete : TransferEnd::CannotWrite;

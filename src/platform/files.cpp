@@ -1,8 +1,12 @@
 #include "platform/files.hpp"
 
+#include <signal.h>
 #include <unistd.h>
 
 #include <atomic>
+#include <cerrno>
+#include <charconv>
+#include <string_view>
 #include <system_error>
 
 #include "platform/codepage.hpp"
@@ -24,13 +28,31 @@ std::string EscapeInvalidBytes(const Text& path) {
   return escaped;
 }
 
+constexpr std::string_view kPendingMark = ".part-";
+
 // Unique among the threads and processes that may write beside the same final name.
 std::filesystem::path TemporaryPathFor(const std::filesystem::path& finalPath) {
   static std::atomic<unsigned> counter{0};
   std::filesystem::path temporary = finalPath;
-  temporary += ".part-" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
+  temporary += std::string(kPendingMark) + std::to_string(::getpid()) + "-" + std::to_string(counter++);
   return temporary;
 }
+
+// The writer's process id of a temporary name: ".part-<pid>-<counter>" at its end.
+std::optional<pid_t> WriterOf(const std::string& name) {
+  const size_t mark = name.rfind(kPendingMark);
+  if (mark == std::string::npos) return std::nullopt;
+  const char* const end = name.data() + name.size();
+  pid_t pid = 0;
+  unsigned counter = 0;
+  const auto [pidEnd, pidError] = std::from_chars(name.data() + mark + kPendingMark.size(), end, pid);
+  if (pidError != std::errc() || pidEnd == end || *pidEnd != '-' || pid <= 0) return std::nullopt;
+  const auto [counterEnd, counterError] = std::from_chars(pidEnd + 1, end, counter);
+  if (counterError != std::errc() || counterEnd != end) return std::nullopt;
+  return pid;
+}
+
+bool IsGone(pid_t pid) { return pid != ::getpid() && ::kill(pid, 0) != 0 && errno == ESRCH; }
 
 }  // namespace
 
@@ -102,6 +124,15 @@ bool FileExists(const Text& path) {
 bool FolderExists(const Text& path) {
   std::error_code error;
   return std::filesystem::is_directory(NativePath(path), error);
+}
+
+void RemoveAbandonedPendingFiles(const Text& folder) {
+  std::error_code error;
+  for (const auto& entry : std::filesystem::directory_iterator(NativePath(folder), error)) {
+    const std::optional<pid_t> writer = WriterOf(entry.path().filename().string());
+    if (writer && IsGone(*writer) && entry.is_regular_file(error))
+      std::filesystem::remove(entry.path(), error);
+  }
 }
 
 std::unique_ptr<PendingFile> PendingFile::Create(const Text& path) {

@@ -40,6 +40,10 @@ bool CreateFolder(const Text& path);
 bool FileExists(const Text& path);
 bool FolderExists(const Text& path);
 
+// Removes the temporary files that a killed process left in folder (not below it): those whose
+// writer is gone. Files of a process still running are left alone.
+void RemoveAbandonedPendingFiles(const Text& folder);
+
 // A file that is written under a temporary name beside its final one and takes the final name
 // only on Commit; dropped uncommitted, it leaves nothing behind.
 class PendingFile {

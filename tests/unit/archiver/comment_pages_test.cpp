@@ -9,6 +9,7 @@
 
 #include "platform/codepage.hpp"
 #include "platform/files.hpp"
+#include "platform/page_charset.hpp"
 #include "support/golden_file.hpp"
 #include "support/local_server.hpp"
 #include "support/recording_view.hpp"
@@ -71,7 +72,7 @@ TEST(CommentPageFile, IsNamedAsTheListPageScriptAsksAndStaysInTheCommentFolder) 
 }
 
 TEST(RewriteCommentPage, AppliesItsStepsInOrder) {
-  const Text sheet = "<link rel='stylesheet' href=../paper.css type='text/css'>";
+  const Text sheet = Text("<link rel='stylesheet' href=../paper.css type='text/css'>") + kPageCharset;
   const Text paging = Cp949("<!--############## 페이징 처리 끝 ##############-->");
   const struct {
     const char* why;
@@ -120,6 +121,7 @@ struct CommentLists {
   std::string comments;
   std::string relays;
   bool available = true;
+  int status = 200;
 };
 
 class CommentPageRun {
@@ -132,6 +134,7 @@ class CommentPageRun {
             if ((comments || relays) && !lists.available) {
               response.status = 404;
             } else if (comments || relays) {
+              response.status = lists.status;
               response.set_content(comments ? lists.comments : lists.relays, "text/html");
             } else {
               response.set_content("GIF89a", "image/gif");
@@ -140,6 +143,7 @@ class CommentPageRun {
         }),
         proxy_(server_.ProxyUrl()) {
     job.m_strBlogId = "quelm";
+    job.m_settings.firstRetryPause = std::chrono::milliseconds(1);
     job.m_strBackupDir = folder_.program() + "\\" + Cp949("블로그백업");
     for (const char* sub : {"", "\\images", "\\files", "\\avicon", "\\comment"})
       CreateFolder(job.m_strBackupDir + sub);
@@ -199,7 +203,10 @@ TEST_P(CommentPagesGolden, SavedPagesAndHiddenLinksMatchStoredBytes) {
 
 INSTANTIATE_TEST_SUITE_P(Lists, CommentPagesGolden,
                          testing::Values(GoldenCase{"comments_and_relays", 2, 4},
-                                         GoldenCase{"unavailable_list", 1, 0}),
+                                         GoldenCase{"unavailable_list", 1, 0},
+                                         // Hanja and two names: too little Hangul for a browser to guess
+                                         // the code page, the one case where the declaration decides.
+                                         GoldenCase{"hanja_comments", 1, 2}),
                          [](const testing::TestParamInfo<GoldenCase>& param) { return param.param.folder; });
 
 TEST(SaveCommentPages, ShowsItsStatusBeforeEverySearchAndHandlesARepeatedLinkAgain) {
@@ -252,11 +259,36 @@ TEST(SaveCommentPages, AHostilePostNumberIsSavedInsideTheCommentFolder) {
 }
 
 TEST(SaveCommentPages, AHiddenLinkIsNeverTakenForACommentLink) {
-  CommentPageRun session({"<body>x</body>", "", true});
+  CommentPageRun session({"<body>x</body>", "<body>y</body>", true});
   // The post number carries the marker, and so does the hidden link to its page.
   Text page = "<div class=\"post\"><a onclick=\"sublayer('1','3','x\"onclick=\"sublayer(')\">";
   SaveCommentPages(session.run, page, 1);
   EXPECT_EQ(session.Targets().size(), 2u) << "the link and the marker inside it, not the hidden link";
+}
+
+TEST(SaveCommentPages, AListThatArrivedEmptyOrBusyIsAskedForAgainAFewTimesButNotARefusal) {
+  const struct {
+    int status;
+    const char* body;
+    long requests;
+  } cases[] = {{200, "", 3}, {503, "busy", 3}, {404, "gone", 1}, {200, "<body>y</body>", 1}};
+  for (const auto& c : cases) {
+    CommentPageRun session({"", c.body, true, c.status});
+    Text page = "<div class=\"post\"><a onclick=\"sublayer('2','3','223')\">";
+    SaveCommentPages(session.run, page, 1);
+    EXPECT_EQ(static_cast<long>(session.Targets().size()), c.requests) << c.status << " " << c.body;
+  }
+}
+
+TEST(SaveCommentPages, AListThatCannotBeFetchedKeepsThePageAnEarlierRunSaved) {
+  CommentPageRun session({"", "", false});
+  const Text saved = session.job.m_strBackupDir + "\\comment\\R13223.html";
+  ASSERT_TRUE(WriteTextFile(saved, "earlier comments", WriteMode::Create));
+  Text page = "<div class=\"post\"><a onclick=\"sublayer('1','3','223')\"><a onclick=\"sublayer('2','3','223')\">";
+  SaveCommentPages(session.run, page, 1);
+  EXPECT_EQ(test::ReadAll(NativePath(saved)), "earlier comments");
+  EXPECT_TRUE(FileExists(session.job.m_strBackupDir + "\\comment\\R23223.html")) << "a missing one is still written";
+  EXPECT_NE(Find(page, "<a href='" + saved + "'></a>"), -1);
 }
 
 TEST(SaveCommentPages, AFileThatCannotBeWrittenMarksTheRunAndTheScanGoesOn) {

@@ -10,35 +10,17 @@
 
 #include "archiver/comment_script.hpp"
 #include "platform/codepage.hpp"
+#include "platform/page_charset.hpp"
+#include "support/golden_file.hpp"
 #include "support/recording_view.hpp"
 #include "support/temp_folder.hpp"
 
 namespace plimo {
 namespace {
 
-std::string ReadAll(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), {}};
-}
-
-std::filesystem::path TestData(const std::string& relative) {
-  const char* root = std::getenv("PLIMO_TEST_DATA");
-  return std::filesystem::path(root ? root : "tests/data") / relative;
-}
-
-// Compares with the stored file, or rewrites it when UPDATE_GOLDEN=1.
-void ExpectGolden(const std::filesystem::path& expectedPath, const std::string& actual) {
-  const char* update = std::getenv("UPDATE_GOLDEN");
-  if (update && std::string(update) == "1") {
-    std::ofstream(expectedPath, std::ios::binary) << actual;
-    return;
-  }
-  ASSERT_TRUE(std::filesystem::exists(expectedPath)) << expectedPath << " (run with UPDATE_GOLDEN=1)";
-  const std::string expected = ReadAll(expectedPath);
-  const auto [mismatch, unused] =
-      std::mismatch(expected.begin(), expected.end(), actual.begin(), actual.end());
-  EXPECT_EQ(expected, actual) << expectedPath << " differs from byte " << (mismatch - expected.begin());
-}
+using test::ExpectGolden;
+using test::ReadAll;
+using test::TestData;
 
 // Writes a composed page through the same steps as a run and returns the file's bytes.
 std::string FinishedFileBytes(Text page, const Text& titles, int n) {
@@ -122,7 +104,8 @@ TEST(ComposeListPage, KeepsThePostsBetweenTheMarkersAndBlocksLoadHandlers) {
   };
   for (const auto& c : cases) {
     const Text composed = ComposeListPage(c.fetched, 4);
-    const Text front = CommentScript() + "<LINK REL=\"StyleSheet\" HREF=\"paper.css\" type=\"text/css\">";
+    const Text front =
+        CommentScript() + "<LINK REL=\"StyleSheet\" HREF=\"paper.css\" type=\"text/css\">" + kPageCharset;
     ASSERT_EQ(composed.rfind(front, 0), 0u);
     const Text wrapped = composed.substr(front.size());
     const size_t tableLength = wrapped.find("</table>") + 8;

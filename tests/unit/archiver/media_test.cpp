@@ -176,11 +176,12 @@ TEST_F(MediaDownloads, SameImageThreeTimesIsFetchedOnceAndLinkedEverywhere) {
       "<img src=\"" + url + "\"><a href=\"javascript:popview('" + url + "')\">x</a><img src='" + url + "'>";
   LocalisePageFiles(run, page, 2);
 
-  const Text local = "images\\3data2007310photo.jpg";
-  EXPECT_EQ(page, "<img src=\"" + local + "\"><a href=\"javascript:popview('" + local +
-                      "')\">x</a><img src='" + local + "'>");
+  // A backslash would be an escape inside the script's string: the link separates with '/'.
+  const Text link = "images/3data2007310photo.jpg";
+  EXPECT_EQ(page, "<img src=\"" + link + "\"><a href=\"javascript:popview('" + link + "')\">x</a><img src='" +
+                      link + "'>");
   EXPECT_EQ(RequestsFor(url), 1);
-  EXPECT_EQ(Saved(local), url);
+  EXPECT_EQ(Saved("images\\3data2007310photo.jpg"), url);
   EXPECT_EQ(StatusCount("2페이지 백업중...(첨부파일 다운로드)"), 1);
   EXPECT_EQ(StatusCount("서버 부하 최소화중..."), 1) << "the pause follows the one fresh download";
 }
@@ -189,7 +190,7 @@ TEST_F(MediaDownloads, PresentFileIsLinkedWithoutARequest) {
   ASSERT_TRUE(WriteTextFile(job.m_strBackupDir + "\\files\\1old.zip", "kept", WriteMode::Create));
   Text page = "<a href='http://mfiles1.plimo.kr/old.zip'>old.zip</a>";
   LocalisePageFiles(run, page, 1);
-  EXPECT_EQ(page, "<a href='files\\1old.zip'>old.zip</a>");
+  EXPECT_EQ(page, "<a href='files/1old.zip'>old.zip</a>");
   EXPECT_TRUE(server.Requests().empty());
   EXPECT_EQ(Saved("files\\1old.zip"), "kept");
 }
@@ -202,12 +203,12 @@ TEST_F(MediaDownloads, LinksKeepTheRuleNameWhereverItReachesTheFile) {
     Text savedAs;
   } cases[] = {
       {"percent escapes fetched as they stand", "<img src=\"http://blogfiles1.plimo.kr/a/%ED%95%9C.jpg\">",
-       "<img src=\"images\\1aED959C.jpg\">", "images\\1aED959C.jpg"},
+       "<img src=\"images/1aED959C.jpg\">", "images\\1aED959C.jpg"},
       {"query left in the link, not in the name", "<img src=\"http://blogfiles1.plimo.kr/b.jpg?type=w1\">",
-       "<img src=\"images\\1b.jpg?type=w1\">", "images\\1b.jpg"},
+       "<img src=\"images/1b.jpg?type=w1\">", "images\\1b.jpg"},
       {"the beginning of a longer URL changes too",
        "<img src=\"http://blogfiles1.plimo.kr/c.jpg\"> http://blogfiles1.plimo.kr/c.jpg.bak",
-       "<img src=\"images\\1c.jpg\"> images\\1c.jpg.bak", "images\\1c.jpg"},
+       "<img src=\"images/1c.jpg\"> images/1c.jpg.bak", "images\\1c.jpg"},
   };
   for (const auto& c : cases) {
     Text page = c.page;
@@ -221,7 +222,7 @@ TEST_F(MediaDownloads, LinksKeepTheRuleNameWhereverItReachesTheFile) {
 // The media links of a text, each from its folder name to the quote that closes it.
 std::vector<Text> MediaLinks(const Text& text) {
   std::vector<Text> links;
-  for (const Text folder : {"images\\", "files\\", "avicon\\"})
+  for (const Text folder : {"images/", "files/", "avicon/"})
     for (int at = Find(text, folder); at >= 0; at = Find(text, folder, at + 1))
       links.push_back(text.substr(at, text.find_first_of("\"'", at) - at));
   return links;
@@ -260,10 +261,9 @@ TEST_F(MediaDownloads, CommentIconsLinkFromTheCommentFolderAndAreCounted) {
   run.vars.nCommentCount = 10;
   LocaliseCommentIcons(run, comment, 4);
 
-  EXPECT_EQ(comment,
-            "<img src=\"..\\avicon\\2007_03_a.gif\"><img src='..\\avicon\\2007_03_a.gif'>\t<img src=\"" +
-                Text("..\\avicon\\set1smile.gif\"> <img src=\"") + untabbed + "\"><img src=" + unquoted +
-                ">");
+  EXPECT_EQ(comment, "<img src=\"../avicon/2007_03_a.gif\"><img src='../avicon/2007_03_a.gif'>\t<img src=\"" +
+                         Text("../avicon/set1smile.gif\"> <img src=\"") + untabbed +
+                         "\"><img src=" + unquoted + ">");
   EXPECT_EQ(run.vars.nCommentCount, 14)
       << "two quoted avicons, the unquoted one, the emoticon behind its tab";
   EXPECT_EQ(RequestsFor(avicon), 1);

@@ -24,9 +24,9 @@ TEST(RelinkUrls, GivesWhatReplacingInTurnGives) {
   const Text image = "http://blogfiles1.plimo.kr/20070310_1/a_1.jpg";
   const Text gif = "http://blogfiles2.plimo.kr/20070310_1/a_2.gif";
   const Text file = "http://mfiles1.plimo.kr/20070310_1/report.hwp";
-  const Text imageLink = "images\\120070310_1a_1.jpg";
-  const Text gifLink = "images\\220070310_1a_2.gif";
-  const Text fileLink = "files\\120070310_1report.hwp";
+  const Text imageLink = "images/120070310_1a_1.jpg";
+  const Text gifLink = "images/220070310_1a_2.gif";
+  const Text fileLink = "files/120070310_1report.hwp";
   const struct {
     const char* name;
     Text text;
@@ -59,30 +59,35 @@ TEST(RelinkUrls, GivesWhatReplacingInTurnGives) {
       {"a repeated URL keeps its first link",
        image + " " + image,
        {image, image},
-       {imageLink, "images\\other"},
+       {imageLink, "images/other"},
        imageLink + " " + imageLink},
       {"a link that, with the text before it, spells a later URL of the list",
        "http://blogfiles1.plimo.kr/x.gi" + file,
        {file, "http://blogfiles1.plimo.kr/x.gif"},
-       {fileLink, "images\\1x.gif"},
-       "images\\1x.gif" + fileLink.substr(1)},
+       {fileLink, "images/1x.gif"},
+       "images/1x.gif" + fileLink.substr(1)},
       {"a URL that begins another",
        image + ".bak " + image,
        {image, image + ".bak"},
-       {imageLink, "images\\backup"},
+       {imageLink, "images/backup"},
        imageLink + ".bak " + imageLink},
       {"a URL that holds another",
        "http://mfiles1.plimo.kr/go?to=" + image,
        {image, "http://mfiles1.plimo.kr/go?to=" + image},
-       {imageLink, "files\\go"},
+       {imageLink, "files/go"},
        "http://mfiles1.plimo.kr/go?to=" + imageLink},
       {"a link that ends as the scheme begins",
        image + "ttp://blogfiles1.plimo.kr/b.jpg",
        {image, "http://blogfiles1.plimo.kr/b.jpg"},
-       {"images\\h", "images\\b.jpg"},
-       "images\\images\\b.jpg"},
+       {"images/h", "images/b.jpg"},
+       "images/images/b.jpg"},
       {"a link without a folder", image, {image}, {"a_1.jpg"}, "a_1.jpg"},
-      {"a URL ending on a lead byte", image + "\xB0\"", {image + "\xB0"}, {"images\\x"}, "images\\x\""},
+      {"a link that, with the text before it and after it, spells a later URL of the list",
+       "http://blogfiles1.plimo.kr/x/" + file + "/y",
+       {file, "http://blogfiles1.plimo.kr/x/" + fileLink + "/y"},
+       {fileLink, "images/xy"},
+       "images/xy"},
+      {"a URL ending on a lead byte", image + "\xB0\"", {image + "\xB0"}, {"images/x"}, "images/x\""},
       {"no URL of the list in the text",
        "<p>\xB0\xA1 http://blog.plimo.kr/</p>",
        {image},
@@ -102,10 +107,14 @@ class PieceMaker {
   explicit PieceMaker(uint32_t seed) : random_(seed) {}
 
   Text Url() {
-    return "http://" +
-           Some({"b.kr/", "a", "f", "i", "h", "ht", "http:/", ".gif", "\xB0", "\xB0\xA1", "\\"}, 4);
+    return "http://" + Some({"b.kr/", "a", "f", "i", "h", "ht", "http:/", ".gif", "/", "files/", "\xB0",
+                             "\xB0\xA1", "\\"},
+                            4);
   }
-  Text Link() { return Some({"images\\", "files\\", "..\\", "f", "i", "h", "a", "\xB0\xA1", "\xB0"}, 3); }
+  Text Link() {
+    return Some(
+        {"images/", "files/", "../", "..\\", "\\", "/", "f", "i", "h", "a", "b.kr/", "\xB0\xA1", "\xB0"}, 3);
+  }
   // Whole URLs and links, and the heads and tails of URLs, which a replacement may join into more.
   Text Page(const std::vector<Text>& urls, const std::vector<Text>& links) {
     Text text;

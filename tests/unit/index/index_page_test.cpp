@@ -60,7 +60,7 @@ TEST_F(IndexPage, HeaderAsksForTheHomePageAndLinksItsTitleToTheFirstPage) {
   Text index = ReadBytes(IndexPath());
   const Text firstLine =
       "<LINK REL=\"StyleSheet\" HREF=\"paper.css\" type=\"text/css\"><meta http-equiv=\"Content-Language\" "
-      "content=\"ko\">\r\n";
+      "content=\"ko\"><meta http-equiv=\"Content-Type\" content=\"text/html; charset=euc-kr\">\r\n";
   ASSERT_TRUE(index.starts_with(firstLine));
   EXPECT_TRUE(index.ends_with(Cp949(" 나의 블로그 ") + "</a></td></tr></table></center>\r\n</div>"));
   // The header block as it stands before the line ends are widened: 319 bytes, from the first line to

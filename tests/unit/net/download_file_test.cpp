@@ -113,6 +113,13 @@ TEST_F(DownloadFileTest, WithoutContentLengthShowsZeroUntilTheEnd) {
   EXPECT_TRUE(view.CallsOf("SetStatusText").back().starts_with("다운로드중: ")) << "no pause with Skip";
 }
 
+TEST_F(DownloadFileTest, KeepsNothingOfAnEmptyReplySoTheNextRunAsksAgain) {
+  handler = [](const httplib::Request&, httplib::Response& response) { response.set_content("", "image/gif"); };
+  EXPECT_EQ(DownloadFile(job, view, "http://blogfiles3.plimo.kr/e.jpg", LocalPath("e.jpg"), Pause::AfterDownload),
+            kDownloadReadFailedOrStopped);
+  EXPECT_TRUE(FolderEntries(folder.native()).empty());
+}
+
 TEST_F(DownloadFileTest, SkipsFilePresentOnDisk) {
   ASSERT_TRUE(WriteTextFile(LocalPath("old.jpg"), "kept", WriteMode::Create));
   EXPECT_EQ(DownloadFile(job, view, "http://blogfiles3.plimo.kr/old.jpg", LocalPath("old.jpg"),

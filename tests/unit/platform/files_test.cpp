@@ -1,20 +1,20 @@
 #include "platform/files.hpp"
 
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <fstream>
 #include <iterator>
 
 #include "platform/codepage.hpp"
+#include "support/golden_file.hpp"
 #include "support/temp_folder.hpp"
 
 namespace plimo {
 namespace {
 
-std::string ReadAll(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), {}};
-}
+using test::ReadAll;
 
 TEST(LineEnds, OnlyLoneLineFeedsGainCarriageReturns) {
   const struct {
@@ -78,6 +78,31 @@ TEST(PendingFile, TakesItsNameOnlyOnCommit) {
   ASSERT_TRUE(file && file->Write("whole", 5) && file->Commit());
   EXPECT_EQ(ReadAll(NativePath(path)), "whole");
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.native()), {}), 1);
+}
+
+// The id of a process that has ended and been reaped.
+pid_t EndedProcess() {
+  const pid_t child = ::fork();
+  if (child == 0) ::_exit(0);
+  ::waitpid(child, nullptr, 0);
+  return child;
+}
+
+TEST(PendingFile, LeftoversOfAKilledWriterAreRemovedAndNothingElse) {
+  test::TempFolder folder;
+  const std::string dead = std::to_string(EndedProcess());
+  const std::string alive = std::to_string(::getpid());
+  const std::vector<std::string> removed = {"a.gif.part-" + dead + "-0", "P1.html.part-" + dead + "-17"};
+  const std::vector<std::string> kept = {"a.gif", "b.gif.part-" + alive + "-3", "c.part-" + dead,
+                                         "d.part-" + dead + "-1x", "e.part-x-1"};
+  for (const auto& names : {removed, kept})
+    for (const std::string& name : names) std::ofstream(folder.native() / name) << "bytes";
+  std::filesystem::create_directory(folder.native() / ("sub.part-" + dead + "-2"));
+
+  RemoveAbandonedPendingFiles(folder.program());
+  for (const std::string& name : removed) EXPECT_FALSE(std::filesystem::exists(folder.native() / name)) << name;
+  for (const std::string& name : kept) EXPECT_TRUE(std::filesystem::exists(folder.native() / name)) << name;
+  EXPECT_TRUE(std::filesystem::is_directory(folder.native() / ("sub.part-" + dead + "-2")));
 }
 
 }  // namespace
