@@ -71,7 +71,7 @@ int main(int argc, char** argv) {
                {.listPages = 2, .postsPerPage = 2, .commentsPerPost = 2, .relaysPerPost = 1}});
 
   SeedFolder pages(root, "page_steps"), lines(root, "line_ends"), paths(root, "local_paths"),
-      text(root, "text_operations");
+      text(root, "text_operations"), relink(root, "relink");
   std::vector<std::string> bodies;
   for (int page = 1; page <= 3; ++page) bodies.push_back(sim.Body(ListPageUrl(page)));
   const auto posts = sim.Pages("seeds");
@@ -82,6 +82,7 @@ int main(int argc, char** argv) {
   for (const std::string& body : bodies) {
     pages.Add(body);
     lines.Add(body);
+    relink.Add(body);
   }
 
   // The last byte chooses the rule: 0-3 the four media kinds, 4 a comment link read from page bytes.
