@@ -39,7 +39,8 @@ InternetSession::InternetSession() : shared_(std::make_unique<Shared>()) {
   curl_share_setopt(shared_->share, CURLSHOPT_USERDATA, shared_.get());
   curl_share_setopt(shared_->share, CURLSHOPT_SHARE, CURL_LOCK_DATA_COOKIE);
   curl_share_setopt(shared_->share, CURLSHOPT_SHARE, CURL_LOCK_DATA_DNS);
-  curl_share_setopt(shared_->share, CURLSHOPT_SHARE, CURL_LOCK_DATA_CONNECT);
+  // Connections stay with their request: libcurl does not make a shared connection cache safe for
+  // threads that run at once, and the login, the update check and the worker may.
 }
 
 InternetSession::~InternetSession() { curl_share_cleanup(shared_->share); }

@@ -1,5 +1,5 @@
-// The process's one Internet session: the cookie store, DNS cache and connections that every
-// request of the program shares, from every thread.
+// The process's one Internet session: the cookie store and DNS cache that every request of the
+// program shares, from every thread.
 #pragma once
 
 #include <memory>
@@ -19,7 +19,7 @@ class InternetSession {
   InternetSession(const InternetSession&) = delete;
   InternetSession& operator=(const InternetSession&) = delete;
 
-  // A new request handle that shares this session's cookies and connections, follows redirects,
+  // A new request handle that shares this session's cookies and DNS cache, follows redirects,
   // takes its proxy from the environment, sends the application title as its user agent, accepts
   // compressed replies and gives up on a connection that never opens or a body that stalls.
   struct HandleCloser {
