@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <sstream>
@@ -13,6 +14,7 @@
 #include "platform/files.hpp"
 #include "run_command.hpp"
 #include "support/recording_view.hpp"
+#include "support/sim_backup.hpp"
 #include "support/temp_folder.hpp"
 
 namespace plimo {
@@ -132,6 +134,30 @@ TEST(HelpBook, CompiledBookListsEveryCategoryAndPostAndHoldsTheirPages) {
       << "the archive itself is left alone";
   EXPECT_TRUE(fs::is_regular_file(archive / "블로그.hhc"));
   for (const auto& entry : fs::directory_iterator(archive)) EXPECT_NE(entry.path().extension(), ".chm");
+}
+
+TEST(HelpBook, ASimulatedBlogsArchiveCompilesWithEveryPostInItsContents) {
+  test::SimBackup backup({.listPages = 2, .postsPerPage = 3, .imagesPerPost = 1, .attachmentsPerPost = 0});
+  ASSERT_EQ(backup.Run(), StartResult::Started);
+  ASSERT_EQ(backup.job.m_runEnd, RunEnd::Completed);
+  const fs::path book = PrepareScratchCopy(backup.archive(), backup.folder.native() / "scratch");
+  const test::CommandResult compiled = test::RunCommand("cd " + test::ShellQuoted(book.parent_path()) +
+                                                        " && chmcmd " + test::ShellQuoted("블로그.hhp"));
+  ASSERT_EQ(compiled.exitStatus, 0) << compiled.output;
+  const test::CommandResult read = test::RunCommand(
+      std::string(PLIMO_SYSTEM_PYTHON) + " " +
+      test::ShellQuoted(PLIMO_CONSUMER_SCRIPTS "/read_help_book.py") + " " + test::ShellQuoted(book));
+  ASSERT_EQ(read.exitStatus, 0) << read.output;
+
+  const std::vector<std::string> lines = Lines(read.output);
+  EXPECT_EQ(lines.front(), "title\t시험 블로그");
+  const auto pages = backup.sim.Pages("blogger");
+  for (size_t page = 0; page < pages.size(); ++page)
+    for (size_t post = 0; post < pages[page].size(); ++post) {
+      const std::string entry = "entry\t" + pages[page][post].titleUtf8 + "\t" +
+                                FormatText("P%zu.html#%zu", page + 1, post + 1) + "\tfound";
+      EXPECT_NE(std::find(lines.begin(), lines.end(), entry), lines.end()) << entry << "\n" << read.output;
+    }
 }
 
 }  // namespace
