@@ -44,13 +44,35 @@ std::optional<Text> FindBlogTitle(const Text& homePage) {
 // with this system's separators.
 Text CompletedStatus(const Text& backupDir) { return Format(Cp949("백업완료 (%s)"), DisplayPath(backupDir)); }
 
+// The service could not give its home page this time. The header an earlier run wrote, cut before
+// its statistics, keeps the blog's title for this run, so the archive ends with one statistics
+// block and its help project with a title, as a run that found the title would leave them.
+void KeepEarlierHeader(BackupRun& run) {
+  const Text path = run.job.m_strBackupDir + "\\index.html";
+  const std::optional<Text> earlier = ReadWholeFile(path);
+  if (!earlier) return;
+  const Text block = WithCrlfLineEnds(Cp949(kHeaderBlock));
+  const Text closing = WithCrlfLineEnds(kHeaderClosing);
+  const int begin = Find(*earlier, block);
+  if (begin < 0) return;
+  const int titleBegin = begin + static_cast<int>(block.size());
+  const int end = Find(*earlier, closing, titleBegin);
+  if (end < 0) return;
+  run.vars.strBlogTitle = Mid(*earlier, titleBegin, end - titleBegin);
+  const Text header = Left(*earlier, end + static_cast<int>(closing.size()));
+  if (header.size() < earlier->size() && !WriteTextFile(path, header, WriteMode::Create)) run.writeFailed = true;
+}
+
 }  // namespace
 
 void WriteIndexHeader(BackupRun& run) {
   const BackupJob& job = run.job;
   const Text url = Text("http://") + BLOG_HOST + "/" + job.m_strBlogId + ".do";
   const std::optional<Text> title = FindBlogTitle(FetchPage(job.m_inet, url, job.m_settings));
-  if (!title) return;
+  if (!title) {
+    KeepEarlierHeader(run);
+    return;
+  }
   run.vars.strBlogTitle = *title;
   const Text firstLine = Text(kStyleSheetAndLanguage) + kPageCharset + "\n";
   const Text header = firstLine + Cp949(kHeaderBlock) + *title + kHeaderClosing;

@@ -109,6 +109,19 @@ bool WriteTextFile(const Text& path, const Text& text, WriteMode mode) {
   return std::fclose(file) == 0 && written;
 }
 
+std::optional<Text> ReadWholeFile(const Text& path) {
+  std::FILE* file = std::fopen(NativePath(path).c_str(), "rb");
+  if (!file) return std::nullopt;
+  Text bytes;
+  char buffer[65536];
+  size_t count = 0;
+  while ((count = std::fread(buffer, 1, sizeof buffer, file)) > 0) bytes.append(buffer, count);
+  const bool failed = std::ferror(file) != 0;
+  std::fclose(file);
+  if (failed) return std::nullopt;
+  return bytes;
+}
+
 bool CreateFolder(const Text& path) {
   std::error_code error;
   const std::filesystem::path native = NativePath(path);

@@ -34,6 +34,9 @@ enum class WriteMode { Create, Append };
 // creates a missing file.
 bool WriteTextFile(const Text& path, const Text& text, WriteMode mode);
 
+// The whole file; nothing when it cannot be read.
+std::optional<Text> ReadWholeFile(const Text& path);
+
 // Creates one folder; true when the folder exists afterwards (also when it was already there).
 bool CreateFolder(const Text& path);
 

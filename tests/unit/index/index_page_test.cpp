@@ -90,6 +90,23 @@ TEST_F(IndexPage, WithoutBothTitleMarkersNoHeaderIsWritten) {
   }
 }
 
+TEST_F(IndexPage, WithoutATitleAnEarlierHeaderKeepsItsTitleAndLosesItsStatistics) {
+  ServeHomePage(Cp949("<title> 나의 블로그 :: Plimo  블로그</title>"));
+  WriteIndexHeader(run);
+  const Text header = ReadBytes(IndexPath());
+  run.vars.strNewestDate = "2007-03-10 15:20";
+  run.vars.strOldestDate = "2006-12-31 23:50";
+  run.vars.nPostTotal = 4;
+  FinishArchive(run);
+  ASSERT_GT(ReadBytes(IndexPath()).size(), header.size());
+
+  ServeHomePage("");
+  run.vars.strBlogTitle.clear();
+  WriteIndexHeader(run);
+  EXPECT_EQ(ReadBytes(IndexPath()), header) << "the earlier statistics go, so the run appends the only block";
+  EXPECT_EQ(run.vars.strBlogTitle, Cp949(" 나의 블로그 "));
+}
+
 TEST_F(IndexPage, FinalStatusShowsTheArchiveAsAPathOfThisSystemWithoutDoubledSeparators) {
   const Text archive = folder.program() + "\\\\" + Cp949("블로그백업");
   ASSERT_TRUE(CreateFolder(archive));
