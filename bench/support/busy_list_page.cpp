@@ -1,5 +1,6 @@
 #include "support/busy_list_page.hpp"
 
+#include "net/fetch_page.hpp"
 #include "platform/codepage.hpp"
 #include "sim/blog_model.hpp"
 #include "sim/blog_pages.hpp"
@@ -25,19 +26,6 @@ const char* const kStyledParagraphs[] = {
     "<P align=center><FONT face=돋움 color=#0000ff size=2><B>뷁! 이건 꼭 기억해 두세요.</B></FONT></P>",
 };
 
-// As FetchPage returns a page: no CR of its own, every line ended by CR LF.
-Text AsFetched(const std::string& body) {
-  Text text;
-  text.reserve(body.size() + body.size() / 16);
-  for (char byte : body) {
-    if (byte == '\r') continue;
-    if (byte == '\n') text += '\r';
-    text += byte;
-  }
-  if (!text.empty() && text.back() != '\n') text += "\r\n";
-  return text;
-}
-
 Text MakeBusyListPage() {
   sim::BlogSpec busyBlog{"benchblog", "secret", "벤치 블로그", sim::BlogKind::Normal, {}};
   busyBlog.shape = {.listPages = 1,
@@ -49,7 +37,7 @@ Text MakeBusyListPage() {
                     .attachmentsPerPost = 1,
                     .seed = 7};
   const sim::GeneratedBlog blog = sim::GenerateBlog(busyBlog);
-  const Text page = AsFetched(sim::ListPage(&blog, 1));
+  const Text page = NormaliseLineEnds(sim::ListPage(&blog, 1));
 
   const size_t fillerPerPost = page.size() < kBusyPageBytes ? (kBusyPageBytes - page.size()) / kPosts + 1 : 0;
   Text filler;

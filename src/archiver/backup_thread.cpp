@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <optional>
-#include <thread>
 #include <variant>
 
 #include "archiver/backup_run.hpp"
@@ -35,16 +34,6 @@ Text NotFoundMessage() {
   return Cp949("블로그를 찾을 수 없습니다. 다음과 같은 경우일 수 있습니다.") + "\r\n\r\n" +
          Cp949(" 1. 존재하지 않는 아이디일 수 있습니다.") + "\r\n" + Cp949("2. 네트워크 상황이 좋지 않을 수 있습니다.") +
          "\r\n" + Cp949("3. Plimo 서버 접속이 어렵거나 점검중일 수 있습니다.");
-}
-
-// Sleeps in short slices so that a stop request is seen within a moment; false when one came.
-bool PauseUnlessStopped(const BackupJob& job, RunSettings::Duration pause) {
-  const auto until = std::chrono::steady_clock::now() + pause;
-  while (std::chrono::steady_clock::now() < until) {
-    if (job.m_bStopRequested) return false;
-    std::this_thread::sleep_for(std::min<RunSettings::Duration>(pause, std::chrono::milliseconds(50)));
-  }
-  return !job.m_bStopRequested;
 }
 
 // The blog main page gives the post count; page 1 tells an unregistered blog.
@@ -97,7 +86,7 @@ ListPageFetch FetchListPage(BackupRun& run, int n) {
     if (reply.retryAfterSeconds >= 0)
       wait = std::max<RunSettings::Duration>(
           wait, std::min<RunSettings::Duration>(std::chrono::seconds(reply.retryAfterSeconds), std::chrono::minutes(5)));
-    if (!PauseUnlessStopped(job, wait)) return {std::nullopt, RunEnd::Stopped};
+    if (!job.PauseUnlessStopped(wait)) return {std::nullopt, RunEnd::Stopped};
     pause = std::min(pause * 2, settings.longestRetryPause);
   }
 }

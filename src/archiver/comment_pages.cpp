@@ -1,7 +1,6 @@
 #include "archiver/comment_pages.hpp"
 
 #include <algorithm>
-#include <thread>
 
 #include "archiver/media.hpp"
 #include "net/fetch_page.hpp"
@@ -13,16 +12,6 @@ namespace {
 
 constexpr int kCommentListTries = 3;
 
-// Sleeps in short slices so that a stop request is seen within a moment; false when one came.
-bool PauseUnlessStopped(const BackupJob& job, RunSettings::Duration pause) {
-  const auto until = std::chrono::steady_clock::now() + pause;
-  while (std::chrono::steady_clock::now() < until) {
-    if (job.m_bStopRequested) return false;
-    std::this_thread::sleep_for(std::min<RunSettings::Duration>(pause, std::chrono::milliseconds(50)));
-  }
-  return !job.m_bStopRequested;
-}
-
 // A list that broke off, arrived empty or as a busy page would stand in the archive as a post
 // without comments while the run reports success, so it is asked for again a few times. The
 // service's own answers, such as 404, are kept as they came.
@@ -31,7 +20,7 @@ Text FetchCommentList(const BackupJob& job, const Text& url, FetchReply& reply) 
   for (int attempt = 1;; ++attempt) {
     Text list = FetchPage(job.m_inet, url, job.m_settings, &reply);
     const bool busy = reply.status == 429 || reply.status >= 500;
-    if ((!list.empty() && !busy) || attempt >= kCommentListTries || !PauseUnlessStopped(job, pause))
+    if ((!list.empty() && !busy) || attempt >= kCommentListTries || !job.PauseUnlessStopped(pause))
       return list;
     pause = std::min(pause * 2, job.m_settings.longestRetryPause);
   }

@@ -64,6 +64,8 @@ struct BackupJob {
   std::atomic<RunEnd> m_runEnd{RunEnd::None};
 
   void EmptyCollectedArrays();
+  // Sleeps in short slices so that a stop request is seen within a moment; false when one came.
+  bool PauseUnlessStopped(RunSettings::Duration pause) const;
 };
 
 }  // namespace plimo
